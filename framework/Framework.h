@@ -6,6 +6,7 @@
 #include "framework/Collections.h"
 #include "framework/File.h"
 #include "framework/Geometry.h"
+#include "framework/MessageBox.h"
 #include "framework/String.h"
 
 #ifndef ASSERT
