@@ -306,28 +306,30 @@ BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg)
 
 // ---------------------------------------------------------------- operations
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
+namespace {
+
+BOOL ChangeStyle(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags)
 {
-    DWORD style = GetStyle();
+    DWORD style = static_cast<DWORD>(::GetWindowLongA(hwnd, index));
     DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+    ::SetWindowLongA(hwnd, index, static_cast<LONG>(changed));
     if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
+}
+
+}  // namespace
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
+{
+    return ChangeStyle(m_hWnd, GWL_STYLE, remove, add, flags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
 {
-    DWORD style = GetExStyle();
-    DWORD changed = (style & ~remove) | add;
-    if (changed == style)
-        return FALSE;
-    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(changed));
-    if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return TRUE;
+    return ChangeStyle(m_hWnd, GWL_EXSTYLE, remove, add, flags);
 }
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep)

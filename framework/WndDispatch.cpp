@@ -116,7 +116,7 @@ LRESULT CWnd::CallHandler(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, LPARAM l
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* wnd, UINT)
 {
     LRESULT result = 0;
-    if (wnd && ReflectLastMsg(wnd->m_hWnd, &result))
+    if (wnd && wnd->m_hWnd != m_hWnd && ReflectLastMsg(wnd->m_hWnd, &result))
         return reinterpret_cast<HBRUSH>(result);
     return reinterpret_cast<HBRUSH>(Default());
 }

@@ -186,7 +186,7 @@ TEST(Dialog, ACommandTheDialogDoesNotHandleGoesToTheApplication)
 
 TEST(Dialog, OpeningAndClosingDialogsLeavesNoWindowsOrGdiObjects)
 {
-    auto openAndClose = [] {
+    ExpectNoGuiObjectLeak([] {
         ModalDlg modal;
         modal.closeOnTick = true;
         modal.DoModal();
@@ -194,15 +194,7 @@ TEST(Dialog, OpeningAndClosingDialogsLeavesNoWindowsOrGdiObjects)
         modeless.Create(IDD_VISIBLE);
         PumpMessages(20);
         modeless.DestroyWindow();
-        AfxDeleteTempMaps();
-    };
-    openAndClose();   // the first opening loads what stays loaded (classes, fonts)
-    GuiObjectCounts before = CountGuiObjects();
-    for (int i = 0; i < 10; ++i)
-        openAndClose();
-    GuiObjectCounts after = CountGuiObjects();
-    EXPECT_EQ(after.gdi, before.gdi);
-    EXPECT_EQ(after.user, before.user);
+    }, 10);
 }
 
 }  // namespace

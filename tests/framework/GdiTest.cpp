@@ -46,13 +46,8 @@ TEST(Gdi, WrappersFreeWhatTheyMake)
         memory.SelectObject(oldFont);
         memory.SelectObject(oldBitmap);
         ReleaseDC(nullptr, screen.Detach());
-        AfxDeleteTempMaps();
     };
-    drawSomething();
-    GuiObjectCounts before = CountGuiObjects();
-    for (int i = 0; i < 20; ++i)
-        drawSomething();
-    EXPECT_EQ(CountGuiObjects().gdi, before.gdi);
+    ExpectNoGuiObjectLeak(drawSomething, 20);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tests/support/GuiObjects.h"
 
+#include <gtest/gtest.h>
+
 namespace testing_support {
 
 namespace {
@@ -64,6 +66,17 @@ GuiObjectCounts CountGuiObjects()
         counts.gdi = CountGdiObjectsByProbing();
     }
     return counts;
+}
+
+void ExpectNoGuiObjectLeak(const std::function<void()>& once, int repeats)
+{
+    once();
+    GuiObjectCounts before = CountGuiObjects();
+    for (int i = 0; i < repeats; ++i)
+        once();
+    GuiObjectCounts after = CountGuiObjects();
+    EXPECT_EQ(after.gdi, before.gdi) << "GDI objects";
+    EXPECT_EQ(after.user, before.user) << "USER objects";
 }
 
 }  // namespace testing_support

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace testing_support {
 
 struct GuiObjectCounts
@@ -19,5 +21,9 @@ struct GuiObjectCounts
 };
 
 GuiObjectCounts CountGuiObjects();
+
+// Runs `once` to load what stays loaded (classes, fonts, cached images),
+// then `repeats` more times, and expects the counts not to have grown.
+void ExpectNoGuiObjectLeak(const std::function<void()>& once, int repeats = 5);
 
 }  // namespace testing_support

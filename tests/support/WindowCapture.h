@@ -21,6 +21,8 @@ public:
     static WindowCapture OfClient(HWND hwnd);
     // A rectangle of the screen.
     static WindowCapture OfScreen(const RECT& rect);
+    // What is drawn on a device context (such as a memory one), from (0, 0).
+    static WindowCapture OfDC(HDC dc, int width, int height) { return FromDC(dc, 0, 0, width, height); }
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
