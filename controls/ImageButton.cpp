@@ -141,6 +141,12 @@ DWORD CImageButton::SetIcon(UINT iconId, int width, int height, UINT outIconId, 
 {
     HICON icon = LoadButtonIcon(iconId, width, height);
     HICON out = LoadButtonIcon(outIconId, outWidth, outHeight);
+    if (!icon) {   // nothing to show: the second icon is not kept either
+        FreeImages();
+        if (outIconId != 0 && outIconId != DarkerIcon && outIconId != GreyIcon && out)
+            ::DestroyIcon(out);
+        return InvalidResource;
+    }
     return SetIcon(icon, out);
 }
 

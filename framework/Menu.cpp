@@ -50,7 +50,7 @@ CMenu* CMenu::FromHandlePermanent(HMENU menu)
 
 BOOL CMenu::Attach(HMENU menu)
 {
-    if (!menu || m_hMenu)
+    if (!menu || m_hMenu || MenuMap().LookupPermanent(menu))
         return FALSE;
     m_hMenu = menu;
     MenuMap().SetPermanent(menu, this);

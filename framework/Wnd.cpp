@@ -61,7 +61,8 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 
 BOOL CWnd::Attach(HWND hwnd)
 {
-    if (!hwnd || m_hWnd)
+    // One object per window: a second would lose the first one's procedure.
+    if (!hwnd || m_hWnd || WindowMap().LookupPermanent(hwnd))
         return FALSE;
     m_hWnd = hwnd;
     WindowMap().SetPermanent(hwnd, this);

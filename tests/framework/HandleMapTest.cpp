@@ -80,6 +80,10 @@ TEST(HandleMap, SubclassingRoutesAWindowThroughItsObjectUntilUndone)
     GetWindowTextA(hwnd, text, sizeof text);
     EXPECT_STREQ(text, "one") << "the window's own procedure still ran";
 
+    CountingWnd second;
+    EXPECT_FALSE(second.SubclassWindow(hwnd)) << "one object per window";
+    EXPECT_EQ(CWnd::FromHandle(hwnd), &wnd);
+
     EXPECT_EQ(wnd.UnsubclassWindow(), hwnd);
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWLP_WNDPROC), ownProc);
     SetWindowTextA(hwnd, "two");
