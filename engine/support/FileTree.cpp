@@ -131,6 +131,20 @@ void SplitName(const CString& fileName, CString& name, CString& extension)
     extension = dot < 0 ? CString() : fileName.Mid(dot + 1);
 }
 
+// The full paths of a folder copy or move that may go ahead: the source is
+// a folder, the target does not lie inside it, and an existing target is
+// taken only with `overwrite`.
+bool PrepareFolderOperation(const char* source, const char* target, bool overwrite, CString& from, CString& to,
+                            bool& targetExists)
+{
+    if (!GetFullPathNoSlash(source, from) || !GetFullPathNoSlash(target, to) || !IsDirectory(from))
+        return false;
+    if (IsWithin(to, from))
+        return false;
+    targetExists = GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES;
+    return !targetExists || overwrite;
+}
+
 bool CopyOrMoveOne(const CString& from, const CString& to, bool overwrite, bool move, bool acrossVolumes)
 {
     if (!move)
@@ -172,18 +186,13 @@ bool RemoveDirectoryTree(const char* path, bool recurse)
 bool CopyDirectoryTree(const char* source, const char* target, bool overwrite)
 {
     CString from, to;
-    if (!GetFullPathNoSlash(source, from) || !GetFullPathNoSlash(target, to) || !IsDirectory(from))
+    bool targetExists;
+    if (!PrepareFolderOperation(source, target, overwrite, from, to, targetExists))
         return false;
-    if (IsWithin(to, from))
+    if (!targetExists && !CreateDirectoryPath(to))
         return false;
-    if (GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES) {
-        if (!overwrite)
-            return false;
-    } else if (!CreateDirectoryPath(to)) {
-        return false;
-    }
-    // The shell reports a pattern that matches nothing as an error, but an
-    // empty folder is copied once its target exists.
+    // The shell may report a pattern that matches nothing as an error, but
+    // an empty folder is copied once its target exists.
     if (IsEmptyFolder(from))
         return IsDirectory(to);
     // The shell may skip a file it cannot read and still report success, so
@@ -194,11 +203,8 @@ bool CopyDirectoryTree(const char* source, const char* target, bool overwrite)
 bool MoveDirectoryTree(const char* source, const char* target, bool overwrite)
 {
     CString from, to;
-    if (!GetFullPathNoSlash(source, from) || !GetFullPathNoSlash(target, to) || !IsDirectory(from))
-        return false;
-    if (IsWithin(to, from))
-        return false;
-    if (GetFileAttributesA(to) != INVALID_FILE_ATTRIBUTES && !overwrite)
+    bool targetExists;
+    if (!PrepareFolderOperation(source, target, overwrite, from, to, targetExists))
         return false;
     if (!IsDifferentVolume(from, to))
         return ShellOperation(FO_MOVE, from, to);
