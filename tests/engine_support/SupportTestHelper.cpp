@@ -1,6 +1,6 @@
 // Started by the tests as another program:
 //   support_test_helper.exe answer <title>  a window that answers messages;
-//                                           WM_CLOSE ends it with exit code 7
+//                                           closing it ends the program with 7
 //   support_test_helper.exe hang <title>    a window whose thread stops
 //                                           taking messages once it is shown
 #include <windows.h>
@@ -10,10 +10,7 @@ namespace {
 
 LRESULT CALLBACK HelperWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Quitting at once: under Wine on a display without a window manager,
-    // destroying a shown window waits up to 2 s for the display, longer
-    // than a closing program is given.
-    if (message == WM_CLOSE) {
+    if (message == WM_DESTROY) {
         PostQuitMessage(7);
         return 0;
     }
