@@ -365,31 +365,29 @@ int CEngineVariant::CompareTextNoCase(const CEngineVariant& other) const
     return m_textLength == other.m_textLength ? 0 : (m_textLength < other.m_textLength ? -1 : 1);
 }
 
-bool CEngineVariant::Equal(CEngineVariant& other)
+int CEngineVariant::Compare(CEngineVariant& other)
 {
     if (EitherIsContainer(other))
-        return false;
+        return kUnordered;
     if (m_type == kVariantString && other.m_type == kVariantString)
-        return CompareTextNoCase(other) == 0;
-    return GetNumber() == other.GetNumber();
+        return CompareTextNoCase(other);
+    double a = GetNumber(), b = other.GetNumber();
+    return a < b ? -1 : (a > b ? 1 : (a == b ? 0 : kUnordered));
+}
+
+bool CEngineVariant::Equal(CEngineVariant& other)
+{
+    return Compare(other) == 0;
 }
 
 bool CEngineVariant::Greater(CEngineVariant& other)
 {
-    if (EitherIsContainer(other))
-        return false;
-    if (m_type == kVariantString && other.m_type == kVariantString)
-        return CompareTextNoCase(other) > 0;
-    return GetNumber() > other.GetNumber();
+    return Compare(other) == 1;
 }
 
 bool CEngineVariant::Less(CEngineVariant& other)
 {
-    if (EitherIsContainer(other))
-        return false;
-    if (m_type == kVariantString && other.m_type == kVariantString)
-        return CompareTextNoCase(other) < 0;
-    return GetNumber() < other.GetNumber();
+    return Compare(other) == -1;
 }
 
 bool CEngineVariant::EqualExact(CEngineVariant& other)

@@ -112,7 +112,10 @@ private:
     void FreeElements();
     // Gives the variant the text, reusing its buffer when it is big enough.
     void StoreText(const char* text, int length);
-    // Case-folded comparison of two string variants' texts.
+    // -1, 0 or 1: two strings by their case-folded texts, anything else by
+    // the numbers; kUnordered for arrays, references and NaN.
+    enum { kUnordered = 2 };
+    int Compare(CEngineVariant& other);
     int CompareTextNoCase(const CEngineVariant& other) const;
     bool EitherIsContainer(const CEngineVariant& other) const;
 

@@ -33,6 +33,12 @@ int HexDigitValue(char ch)
 
 const double kTwoPow63 = 9223372036854775808.0;
 
+// The low 32 bits of a 64-bit word, as a 32-bit integer holds them.
+int LowWord(unsigned long long word)
+{
+    return static_cast<int>(static_cast<unsigned>(word & 0xFFFFFFFFu));
+}
+
 }  // namespace
 
 double ReadDecimalNumber(const char* text, int length)
@@ -109,8 +115,7 @@ int ReadDecimalInteger(const char* text)
     }
     if (beyond)
         return negative ? INT_MIN : INT_MAX;
-    unsigned long long word = negative ? 0 - magnitude : magnitude;
-    return static_cast<int>(static_cast<unsigned>(word & 0xFFFFFFFFu));
+    return LowWord(negative ? 0 - magnitude : magnitude);
 }
 
 bool ReadHexDigits(const char* digits, int length, int& value)
@@ -142,14 +147,11 @@ long long DoubleToInt64(double value)
 
 int DoubleToInt32(double value)
 {
-    if (isnan(value))
-        return 0;
     if (value >= kTwoPow63)
         return INT_MAX;
     if (value < -kTwoPow63)
         return INT_MIN;
-    unsigned long long word = static_cast<unsigned long long>(static_cast<long long>(value));
-    return static_cast<int>(static_cast<unsigned>(word & 0xFFFFFFFFu));
+    return LowWord(static_cast<unsigned long long>(DoubleToInt64(value)));   // NaN gives 0
 }
 
 int FormatNumber(double value, char (&buffer)[kNumberTextSize])

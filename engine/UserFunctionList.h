@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/EngineString.h"
+#include "framework/Collections.h"
 
 struct UserFunctionEntry
 {
@@ -16,26 +17,13 @@ struct UserFunctionEntry
 class UserFunctionList
 {
 public:
-    UserFunctionList() = default;
-    UserFunctionList(const UserFunctionList&) = delete;
-    UserFunctionList& operator=(const UserFunctionList&) = delete;
-    ~UserFunctionList() { Clear(); }
-
     // The first entry whose name equals `name` without regard to case.
     const UserFunctionEntry* Find(const char* name) const;
     // Appends a copy of the entry.
-    void Append(const UserFunctionEntry& entry);
-    void Clear();
-    int GetCount() const { return m_count; }
+    void Append(const UserFunctionEntry& entry) { m_entries.AddTail(entry); }
+    void Clear() { m_entries.RemoveAll(); }
+    int GetCount() const { return static_cast<int>(m_entries.GetCount()); }
 
 private:
-    struct Node
-    {
-        UserFunctionEntry entry;
-        Node* next;
-    };
-
-    Node* m_head = nullptr;
-    Node* m_tail = nullptr;
-    int m_count = 0;
+    CList<UserFunctionEntry> m_entries;
 };

@@ -19,6 +19,9 @@ void LoadLines(const std::vector<std::string>& lines, int current = 1);
 // showed, in order.
 std::vector<testing_support::DialogAnswerer::Seen> CaptureBoxes(const std::function<void()>& action);
 
+// "type(value)@column" for each token, separated by blanks: "var(x)@0 =@2".
+std::string Describe(TokenList& tokens);
+
 // A builtin's arguments.
 CVariantList Args(const std::vector<CEngineVariant>& values);
 CEngineVariant Int(int value);

@@ -8,37 +8,6 @@ using namespace engine_test;
 
 namespace {
 
-// "type(value)@column" for each token, separated by blanks.
-std::string Describe(TokenList& tokens)
-{
-    static const char* const kOperators[] = {
-        nullptr, nullptr, nullptr, "=", ">", "<", "<>", ">=", "<=", "(", ")", "+", "-", "/", "*",
-        nullptr, "eol", nullptr, ",", "&", "[", "]", nullptr, "==", "^",
-    };
-    std::string text;
-    for (int i = 0; i < tokens.GetCount(); ++i) {
-        ScriptToken& token = tokens.GetToken(i);
-        std::string item;
-        switch (token.Type) {
-        case kTokenKeyword: item = std::string("kw(") + KeywordName(token.Value.GetInt()) + ")"; break;
-        case kTokenBuiltin:
-            item = std::string("fn(") + GetBuiltinTable()[token.Value.GetInt()].Name + ")";
-            break;
-        case kTokenLiteral:
-            item = std::string(token.Value.IsString() ? "str(" : "num(") + token.Value.GetString() + ")";
-            break;
-        case kTokenVariable: item = std::string("var(") + token.Value.GetString() + ")"; break;
-        case kTokenMacro: item = std::string("mac(") + token.Value.GetString() + ")"; break;
-        case kTokenUserFunction: item = std::string("word(") + token.Value.GetString() + ")"; break;
-        default: item = kOperators[token.Type]; break;
-        }
-        if (!text.empty())
-            text += " ";
-        text += item + "@" + std::to_string(token.Column);
-    }
-    return text;
-}
-
 std::string Tokenised(const char* line)
 {
     TokenList tokens;
@@ -165,37 +134,6 @@ TEST(Lexer, EnvironmentExpansionUnderTheOption)
     CVariantList off = Args({Text("ExpandEnvStrings"), Int(0)});
     g_ScriptEngine.BuiltinOpt(off, result);
     EXPECT_EQ(Tokenised("\"%KESTRUNE_LEXER%\""), "str(%KESTRUNE_LEXER%)@0 eol@18");
-}
-
-TEST(Lexer, ErrorsReportTheirColumnAndStopTheRun)
-{
-    const struct { const char* line; const char* message; int column; const char* rest; } cases[] = {
-        {"$", "Badly formated variable or macro.", 0, ""},
-        {"$x = @ + 1", "Badly formated variable or macro.", 5, "var(x)@0 =@3"},
-        {"#x", "Unable to parse line.", 0, "eol@0"},
-        {"$a = 1 ! 2", "Unable to parse line.", 7, "var(a)@0 =@3 num(1)@5 eol@7"},
-        {"x = 1e", "Unable to parse line.", 4, "word(X)@0 =@2 eol@4"},
-        {"0x123456789", "Unable to parse line.", 0, "eol@0"},
-        {"MsgBox(0, \"t\", \"open)", "String missing closing quote.", 15,
-         "fn(MSGBOX)@0 (@6 num(0)@7 ,@8 str(t)@10 ,@13 eol@15"},
-        {"'it''s", "String missing closing quote.", 0, "eol@0"},
-    };
-    for (const auto& c : cases) {
-        LoadLines({c.line});
-        g_ScriptEngine.SetRunState(kRunStateRunning);
-        TokenList tokens;
-        int status = 0;
-        auto boxes = CaptureBoxes([&] { status = g_ScriptEngine.Tokenise(c.line, tokens); });
-        EXPECT_EQ(status, 1) << c.line;
-        EXPECT_EQ(g_ScriptEngine.GetRunState(), kRunStateStop) << c.line;
-        EXPECT_EQ(Describe(tokens), c.rest) << c.line;
-        ASSERT_EQ(boxes.size(), 1u) << c.line;
-        const std::string expected = std::string("Line 1:\n\n") + c.line + "\n" +
-                                     std::string(c.line).substr(0, static_cast<size_t>(c.column)) +
-                                     "^ ERROR\n\nError: " + c.message;
-        EXPECT_EQ(boxes[0].text, expected);
-        EXPECT_EQ(boxes[0].caption, "Internal Error");
-    }
 }
 
 TEST(Lexer, ARefilledListKeepsNoStaleTokens)

@@ -83,18 +83,4 @@ TEST(Opt, TheOrvexNameIsTheSameBuiltin)
     EXPECT_EQ(result.GetInt(), 40);
 }
 
-TEST(Opt, AnUnknownNameIsAScriptError)
-{
-    LoadLines({"Opt(\"NoSuchOption\", 1)"});
-    CVariantList args = Args({Text("NoSuchOption"), Int(1)});
-    CEngineVariant result;
-    int status = 0;
-    auto boxes = CaptureBoxes([&] { status = g_ScriptEngine.BuiltinOpt(args, result); });
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(g_ScriptEngine.GetRunState(), kRunStateStop);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
-              "Line 1:\n\nOpt(\"NoSuchOption\", 1)\n\nError: Unknown option or bad parameter specified.");
-}
-
 }  // namespace

@@ -1,18 +1,14 @@
 #include "engine/BlockStack.h"
 #include "engine/VariableScopes.h"
+#include "tests/engine/EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace {
+using engine_test::Text;
 
-CEngineVariant Text(const char* text)
-{
-    CEngineVariant v;
-    v.SetString(text);
-    return v;
-}
+namespace {
 
 std::string ValueOf(const VariableScopes& scopes, const char* name, int scope)
 {

@@ -2,6 +2,7 @@
 #include "engine/EvaluatorStacks.h"
 #include "engine/NumberConversion.h"
 #include "engine/VariantList.h"
+#include "tests/engine/EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +11,15 @@
 
 #include <string>
 
+using engine_test::Int;
+using engine_test::Text;
+
 namespace {
 
 CEngineVariant Number(double value)
 {
     CEngineVariant v;
     v.SetNumber(value);
-    return v;
-}
-
-CEngineVariant Int(int value)
-{
-    CEngineVariant v;
-    v.SetInt(value);
-    return v;
-}
-
-CEngineVariant Text(const char* text)
-{
-    CEngineVariant v;
-    v.SetString(text);
     return v;
 }
 
