@@ -71,8 +71,8 @@ if [ $temp_prefix = 1 ]; then
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win7 /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    # There is no window manager on the virtual display: Wine must not wait
-    # for one (two seconds each time a captioned window is hidden).
+    # With no window manager on the virtual display, Wine would wait 2 s for
+    # one each time a window is hidden; unmanaged windows need no such wait.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 fi
 

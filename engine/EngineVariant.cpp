@@ -1,0 +1,529 @@
+#include "engine/EngineVariant.h"
+
+#include "engine/NumberConversion.h"
+#include "framework/String.h"
+
+#include <math.h>
+#include <string.h>
+
+namespace {
+
+bool IsHexText(const char* text)
+{
+    return text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+}
+
+int HexTextValue(const char* text, int length)
+{
+    int value = 0;
+    ReadHexDigits(text + 2, length - 2, value);   // a bad digit leaves 0
+    return value;
+}
+
+}  // namespace
+
+CEngineVariant::CEngineVariant()
+    : m_type(kVariantNumber), m_intValue(0), m_intValid(0), m_number(0.0), m_numberValid(1),
+      m_text(nullptr), m_textLength(0), m_textCapacity(0), m_target(nullptr), m_elementCount(0),
+      m_dimensionCount(0), m_subscriptCount(0), m_elements(nullptr)
+{
+}
+
+CEngineVariant::CEngineVariant(const CEngineVariant& other) : CEngineVariant()
+{
+    Assign(other);
+}
+
+CEngineVariant::CEngineVariant(CEngineVariant&& other) noexcept : CEngineVariant()
+{
+    *this = static_cast<CEngineVariant&&>(other);
+}
+
+CEngineVariant& CEngineVariant::operator=(CEngineVariant&& other) noexcept
+{
+    if (&other == this)
+        return *this;
+    Reset();
+    m_type = other.m_type;
+    m_intValue = other.m_intValue;
+    m_intValid = other.m_intValid;
+    m_number = other.m_number;
+    m_numberValid = other.m_numberValid;
+    m_text = other.m_text;
+    m_textLength = other.m_textLength;
+    m_textCapacity = other.m_textCapacity;
+    m_target = other.m_target;
+    m_elementCount = other.m_elementCount;
+    m_dimensionCount = other.m_dimensionCount;
+    memcpy(m_dimensions, other.m_dimensions, sizeof(int) * static_cast<size_t>(m_dimensionCount));
+    m_subscriptCount = other.m_subscriptCount;
+    memcpy(m_subscripts, other.m_subscripts, sizeof(int) * static_cast<size_t>(m_subscriptCount));
+    m_elements = other.m_elements;
+    other.m_text = nullptr;
+    other.m_elements = nullptr;
+    other.Reset();
+    return *this;
+}
+
+CEngineVariant::~CEngineVariant()
+{
+    FreeText();
+    FreeElements();
+}
+
+void CEngineVariant::FreeText()
+{
+    delete[] m_text;
+    m_text = nullptr;
+    m_textLength = 0;
+    m_textCapacity = 0;
+}
+
+void CEngineVariant::FreeElements()
+{
+    if (m_elements) {
+        for (int i = 0; i < m_elementCount; ++i)
+            delete m_elements[i];
+        delete[] m_elements;
+        m_elements = nullptr;
+    }
+    m_elementCount = 0;
+    m_dimensionCount = 0;
+}
+
+void CEngineVariant::Reset()
+{
+    FreeText();
+    FreeElements();
+    m_type = kVariantNumber;
+    m_intValue = 0;
+    m_intValid = 0;
+    m_number = 0.0;
+    m_numberValid = 1;
+    m_target = nullptr;
+}
+
+void CEngineVariant::StoreText(const char* text, int length)
+{
+    if (m_text && m_textCapacity >= length + 1) {
+        memmove(m_text, text, static_cast<size_t>(length));   // text may be our own
+    } else {
+        char* buffer = new char[length + 1];
+        memcpy(buffer, text, static_cast<size_t>(length));
+        delete[] m_text;
+        m_text = buffer;
+        m_textCapacity = length + 1;
+    }
+    m_text[length] = '\0';
+    m_textLength = length;
+}
+
+void CEngineVariant::Assign(const CEngineVariant& other)
+{
+    if (&other == this)
+        return;
+    if (m_elements) {
+        // `other` may be one of our own elements: copy it before letting them go.
+        CEngineVariant copy(other);
+        *this = static_cast<CEngineVariant&&>(copy);
+        return;
+    }
+    Reset();
+    m_type = other.m_type;
+    m_intValue = other.m_intValue;
+    m_intValid = other.m_intValid;
+    m_number = other.m_number;
+    m_numberValid = other.m_numberValid;
+    m_target = other.m_target;
+    if (other.m_text) {
+        m_text = new char[other.m_textCapacity];
+        memcpy(m_text, other.m_text, static_cast<size_t>(other.m_textLength + 1));
+        m_textLength = other.m_textLength;
+        m_textCapacity = other.m_textCapacity;
+    }
+    if (other.m_type == kVariantArray && other.m_elements) {
+        m_dimensionCount = other.m_dimensionCount;
+        memcpy(m_dimensions, other.m_dimensions, sizeof(int) * static_cast<size_t>(m_dimensionCount));
+        m_elementCount = other.m_elementCount;
+        m_elements = new CEngineVariant*[static_cast<size_t>(m_elementCount)]();
+        for (int i = 0; i < m_elementCount; ++i)
+            if (other.m_elements[i])
+                m_elements[i] = new CEngineVariant(*other.m_elements[i]);
+    }
+}
+
+void CEngineVariant::SetInt(int value)
+{
+    Reset();
+    m_intValue = value;
+    m_intValid = 1;
+    m_number = value;
+    m_numberValid = 1;
+}
+
+void CEngineVariant::SetNumber(double value)
+{
+    Reset();
+    m_number = value;
+    m_numberValid = 1;
+}
+
+void CEngineVariant::SetString(const char* text)
+{
+    SetString(text, text ? static_cast<int>(strlen(text)) : 0);
+}
+
+void CEngineVariant::SetString(const char* text, int length)
+{
+    if (m_elements) {
+        // The text may belong to one of our own elements.
+        CEngineVariant copy;
+        copy.SetString(text, length);
+        *this = static_cast<CEngineVariant&&>(copy);
+        return;
+    }
+    // The text buffer is kept for reuse (the lexer refills the same tokens
+    // line after line); everything else is reset.
+    m_type = kVariantString;
+    m_target = nullptr;
+    m_intValid = 0;
+    m_numberValid = 0;
+    StoreText(text ? text : "", text ? length : 0);
+}
+
+void CEngineVariant::SetReference(CEngineVariant* target)
+{
+    Reset();
+    m_type = kVariantReference;
+    m_target = target;
+}
+
+bool CEngineVariant::IsInt()
+{
+    if (m_type != kVariantNumber)
+        return false;
+    double value = GetNumber();
+    return value == static_cast<double>(DoubleToInt64(value));
+}
+
+bool CEngineVariant::IsFloat()
+{
+    return m_type == kVariantNumber && !IsInt();
+}
+
+const char* CEngineVariant::GetString()
+{
+    if (!m_text) {
+        if (m_type == kVariantNumber) {
+            char buffer[kNumberTextSize];
+            int length = FormatNumber(GetNumber(), buffer);
+            StoreText(buffer, length);
+        } else {
+            StoreText("", 0);
+        }
+    }
+    return m_text;
+}
+
+int CEngineVariant::GetStringLength()
+{
+    GetString();
+    return m_textLength;
+}
+
+double CEngineVariant::GetNumber()
+{
+    switch (m_type) {
+    case kVariantNumber:
+        if (!m_numberValid) {
+            m_number = m_intValue;
+            m_numberValid = 1;
+        }
+        return m_number;
+    case kVariantString:
+        if (!m_numberValid) {
+            m_number = IsHexText(m_text) ? HexTextValue(m_text, m_textLength) : ReadDecimalNumber(m_text);
+            m_numberValid = 1;
+        }
+        return m_number;
+    default:
+        return 0.0;
+    }
+}
+
+int CEngineVariant::GetInt()
+{
+    switch (m_type) {
+    case kVariantNumber:
+        if (!m_intValid) {
+            m_intValue = DoubleToInt32(m_number);
+            m_intValid = 1;
+        }
+        return m_intValue;
+    case kVariantString:
+        if (!m_intValid) {
+            m_intValue = IsHexText(m_text) ? HexTextValue(m_text, m_textLength) : ReadDecimalInteger(m_text);
+            m_intValid = 1;
+        }
+        return m_intValue;
+    default:
+        return 0;
+    }
+}
+
+void CEngineVariant::ToNumber()
+{
+    if (m_type == kVariantString)
+        SetNumber(GetNumber());
+}
+
+void CEngineVariant::ToString()
+{
+    if (m_type != kVariantNumber)
+        return;
+    GetString();
+    m_type = kVariantString;
+    m_intValid = 0;
+    m_numberValid = 0;
+}
+
+bool CEngineVariant::EitherIsContainer(const CEngineVariant& other) const
+{
+    return m_type == kVariantArray || m_type == kVariantReference ||
+           other.m_type == kVariantArray || other.m_type == kVariantReference;
+}
+
+void CEngineVariant::Add(CEngineVariant& other)
+{
+    if (!EitherIsContainer(other))
+        SetNumber(GetNumber() + other.GetNumber());
+}
+
+void CEngineVariant::Subtract(CEngineVariant& other)
+{
+    if (!EitherIsContainer(other))
+        SetNumber(GetNumber() - other.GetNumber());
+}
+
+void CEngineVariant::Multiply(CEngineVariant& other)
+{
+    if (!EitherIsContainer(other))
+        SetNumber(GetNumber() * other.GetNumber());
+}
+
+void CEngineVariant::Divide(CEngineVariant& other)
+{
+    if (!EitherIsContainer(other))
+        SetNumber(GetNumber() / other.GetNumber());
+}
+
+void CEngineVariant::Not()
+{
+    if (m_type == kVariantArray || m_type == kVariantReference)
+        return;
+    // NaN truncates to NaN, which is not 0: NOT of it is 0, as its truth is true.
+    SetInt(trunc(GetNumber()) == 0.0 ? 1 : 0);
+}
+
+void CEngineVariant::Concatenate(CEngineVariant& other)
+{
+    if (EitherIsContainer(other))
+        return;
+    ToString();
+    if (&other == this) {
+        CEngineVariant copy(other);
+        Concatenate(copy);
+        return;
+    }
+    const char* tail = other.GetString();
+    int tailLength = other.m_textLength;
+    int newLength = m_textLength + tailLength;
+    if (m_textCapacity < newLength + 1) {
+        int capacity = 2 * newLength + 1;
+        char* buffer = new char[capacity];
+        memcpy(buffer, m_text, static_cast<size_t>(m_textLength));
+        delete[] m_text;
+        m_text = buffer;
+        m_textCapacity = capacity;
+    }
+    memcpy(m_text + m_textLength, tail, static_cast<size_t>(tailLength));
+    m_textLength = newLength;
+    m_text[newLength] = '\0';
+    m_intValid = 0;
+    m_numberValid = 0;
+}
+
+int CEngineVariant::CompareTextNoCase(const CEngineVariant& other) const
+{
+    int length = m_textLength < other.m_textLength ? m_textLength : other.m_textLength;
+    for (int i = 0; i < length; ++i) {
+        unsigned char a = static_cast<unsigned char>(FoldCharLower(m_text[i]));
+        unsigned char b = static_cast<unsigned char>(FoldCharLower(other.m_text[i]));
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return m_textLength == other.m_textLength ? 0 : (m_textLength < other.m_textLength ? -1 : 1);
+}
+
+int CEngineVariant::Compare(CEngineVariant& other)
+{
+    if (EitherIsContainer(other))
+        return kUnordered;
+    if (m_type == kVariantString && other.m_type == kVariantString)
+        return CompareTextNoCase(other);
+    double a = GetNumber(), b = other.GetNumber();
+    return a < b ? -1 : (a > b ? 1 : (a == b ? 0 : kUnordered));
+}
+
+bool CEngineVariant::Equal(CEngineVariant& other)
+{
+    return Compare(other) == 0;
+}
+
+bool CEngineVariant::Greater(CEngineVariant& other)
+{
+    return Compare(other) == 1;
+}
+
+bool CEngineVariant::Less(CEngineVariant& other)
+{
+    return Compare(other) == -1;
+}
+
+bool CEngineVariant::EqualExact(CEngineVariant& other)
+{
+    if (EitherIsContainer(other))
+        return false;
+    int length = GetStringLength();
+    return length == other.GetStringLength() &&
+           memcmp(m_text, other.m_text, static_cast<size_t>(length)) == 0;
+}
+
+bool CEngineVariant::And(CEngineVariant& other)
+{
+    return !EitherIsContainer(other) && IsTrue() && other.IsTrue();
+}
+
+bool CEngineVariant::Or(CEngineVariant& other)
+{
+    return !EitherIsContainer(other) && (IsTrue() || other.IsTrue());
+}
+
+bool CEngineVariant::IsTrue()
+{
+    switch (m_type) {
+    case kVariantNumber:
+        return GetNumber() != 0.0;
+    case kVariantString:
+        return m_textLength != 0;
+    default:
+        return false;
+    }
+}
+
+bool CEngineVariant::PushSubscript(int subscript)
+{
+    if (m_subscriptCount >= kMaxArrayDimensions)
+        return false;
+    m_subscripts[m_subscriptCount++] = subscript;
+    return true;
+}
+
+bool CEngineVariant::SubscriptsValid() const
+{
+    if (m_type != kVariantArray || m_subscriptCount != m_dimensionCount)
+        return false;
+    for (int i = 0; i < m_subscriptCount; ++i)
+        if (m_subscripts[i] < 0 || m_subscripts[i] >= m_dimensions[i])
+            return false;
+    return true;
+}
+
+bool CEngineVariant::CreateArray()
+{
+    int count = m_subscriptCount;
+    int sizes[kMaxArrayDimensions];
+    memcpy(sizes, m_subscripts, sizeof(int) * static_cast<size_t>(count));
+    Reset();
+    m_subscriptCount = 0;
+    if (count == 0)
+        return false;
+    // The product is checked at each step, so it cannot overflow.
+    long long total = 1;
+    for (int i = 0; i < count; ++i) {
+        if (sizes[i] < 1)
+            return false;
+        total *= sizes[i];
+        if (total > kMaxArrayElements)
+            return false;
+    }
+    m_elements = new CEngineVariant*[static_cast<size_t>(total)]();
+    m_elementCount = static_cast<int>(total);
+    m_dimensionCount = count;
+    memcpy(m_dimensions, sizes, sizeof(int) * static_cast<size_t>(count));
+    m_type = kVariantArray;
+    m_numberValid = 0;
+    return true;
+}
+
+int CEngineVariant::ElementIndex() const
+{
+    if (!SubscriptsValid())
+        return -1;
+    int index = 0;
+    for (int i = 0; i < m_dimensionCount; ++i)
+        index = index * m_dimensions[i] + m_subscripts[i];
+    return index;
+}
+
+CEngineVariant* CEngineVariant::Element()
+{
+    int index = ElementIndex();
+    if (index < 0)
+        return nullptr;
+    if (!m_elements[index])
+        m_elements[index] = new CEngineVariant();
+    return m_elements[index];
+}
+
+int CEngineVariant::DimensionSize(int dimension) const
+{
+    if (m_type != kVariantArray)
+        return 0;
+    if (dimension == 0)
+        return m_dimensionCount;
+    return dimension >= 1 && dimension <= m_dimensionCount ? m_dimensions[dimension - 1] : 0;
+}
+
+void CEngineVariant::CopyElementsFrom(const CEngineVariant& old)
+{
+    if (&old == this || m_type != kVariantArray || old.m_type != kVariantArray ||
+        old.m_dimensionCount == 0 || old.m_dimensionCount != m_dimensionCount)
+        return;
+    for (int slot = 0; slot < old.m_elementCount; ++slot) {
+        const CEngineVariant* element = old.m_elements[slot];
+        if (!element)
+            continue;   // never touched: stays untouched here too
+        // The slot's subscripts, last one fastest; each must fit the new shape.
+        int rest = slot;
+        int index = 0;
+        int scale = 1;
+        bool fits = true;
+        for (int i = m_dimensionCount - 1; i >= 0; --i) {
+            int subscript = rest % old.m_dimensions[i];
+            rest /= old.m_dimensions[i];
+            if (subscript >= m_dimensions[i]) {
+                fits = false;
+                break;
+            }
+            index += subscript * scale;
+            scale *= m_dimensions[i];
+        }
+        if (!fits)
+            continue;
+        if (m_elements[index])
+            m_elements[index]->Assign(*element);
+        else
+            m_elements[index] = new CEngineVariant(*element);
+    }
+}

@@ -1,0 +1,138 @@
+// CEngineVariant: every value a script handles. A number (a 64-bit float
+// with a cached integer form), a string (with cached numeric forms), an array
+// of up to 64 dimensions that owns its elements, or a reference to a variant
+// owned elsewhere (a ByRef argument).
+//
+// The getters GetString, GetNumber and GetInt work on any variant and cache
+// their result in it; builtins read their arguments only through them.
+#pragma once
+
+enum VariantType
+{
+    kVariantNumber = 1,
+    kVariantString = 2,
+    kVariantArray = 3,
+    kVariantReference = 4
+};
+
+enum
+{
+    kMaxArrayDimensions = 64,
+    kMaxArrayElements = 16777216
+};
+
+class CEngineVariant
+{
+public:
+    CEngineVariant();
+    CEngineVariant(const CEngineVariant& other);
+    CEngineVariant(CEngineVariant&& other) noexcept;
+    CEngineVariant& operator=(const CEngineVariant& other) { Assign(other); return *this; }
+    CEngineVariant& operator=(CEngineVariant&& other) noexcept;
+    ~CEngineVariant();
+
+    // A deep copy: caches, text and every existing array element.
+    void Assign(const CEngineVariant& other);
+    void SetInt(int value);
+    void SetNumber(double value);
+    void SetString(const char* text);
+    void SetString(const char* text, int length);
+    void SetReference(CEngineVariant* target);
+
+    int GetType() const { return m_type; }
+    bool IsNumber() const { return m_type == kVariantNumber; }
+    bool IsString() const { return m_type == kVariantString; }
+    bool IsArray() const { return m_type == kVariantArray; }
+    bool IsReference() const { return m_type == kVariantReference; }
+    // A number equal to (IsInt) or different from (IsFloat) its truncation
+    // to a 64-bit integer.
+    bool IsInt();
+    bool IsFloat();
+    CEngineVariant* GetTarget() const { return m_target; }
+
+    // The argument getters.
+    const char* GetString();
+    int GetStringLength();
+    double GetNumber();
+    int GetInt();
+
+    // Conversions in place: a string becomes the number it reads as, a
+    // number becomes its text.
+    void ToNumber();
+    void ToString();
+
+    // Arithmetic in place on the two numeric values; the variant becomes a
+    // number. Arrays and references are left unchanged.
+    void Add(CEngineVariant& other);
+    void Subtract(CEngineVariant& other);
+    void Multiply(CEngineVariant& other);
+    void Divide(CEngineVariant& other);
+    // The integer 1 when the value truncated toward zero is 0, else 0.
+    void Not();
+    // The variant becomes a string with other's text appended.
+    void Concatenate(CEngineVariant& other);
+
+    // Two strings compare as text without regard to case, anything else by
+    // the numeric values; EqualExact compares the texts, case counted. All
+    // are false when either side is an array or a reference.
+    bool Equal(CEngineVariant& other);
+    bool Greater(CEngineVariant& other);
+    bool Less(CEngineVariant& other);
+    bool EqualExact(CEngineVariant& other);
+    bool And(CEngineVariant& other);
+    bool Or(CEngineVariant& other);
+    // A number is true when not 0, a string when not empty; an array or a
+    // reference is false.
+    bool IsTrue();
+
+    // Arrays. Subscripts are pushed one by one; CreateArray takes them as the
+    // dimension sizes, Element as the position of one element.
+    void ClearSubscripts() { m_subscriptCount = 0; }
+    bool PushSubscript(int subscript);
+    int GetSubscriptCount() const { return m_subscriptCount; }
+    bool SubscriptsValid() const;
+    // False (the variant is then the number 0) when there are no sizes, a
+    // size below 1, or more than kMaxArrayElements elements in all.
+    bool CreateArray();
+    // The row-major slot of the current subscripts; -1 when they are not valid.
+    int ElementIndex() const;
+    // The element at the current subscripts, created as the number 0 on first
+    // use; null when the subscripts are not valid.
+    CEngineVariant* Element();
+    // 0: the dimension count; 1..count: that dimension's size; otherwise 0.
+    int DimensionSize(int dimension) const;
+    int GetElementCount() const { return m_elementCount; }
+    // ReDim: the elements of `old` that exist and whose subscripts fit both
+    // shapes are copied over, when both have the same number of dimensions.
+    void CopyElementsFrom(const CEngineVariant& old);
+
+private:
+    void Reset();
+    void FreeText();
+    void FreeElements();
+    // Gives the variant the text, reusing its buffer when it is big enough.
+    void StoreText(const char* text, int length);
+    // -1, 0 or 1: two strings by their case-folded texts, anything else by
+    // the numbers; kUnordered for arrays, references and NaN.
+    enum { kUnordered = 2 };
+    int Compare(CEngineVariant& other);
+    int CompareTextNoCase(const CEngineVariant& other) const;
+    bool EitherIsContainer(const CEngineVariant& other) const;
+
+    // Field order and widths are part of the value's definition.
+    int m_type;
+    int m_intValue;
+    unsigned char m_intValid;
+    double m_number;
+    unsigned char m_numberValid;
+    char* m_text;
+    int m_textLength;
+    int m_textCapacity;
+    CEngineVariant* m_target;
+    int m_elementCount;
+    int m_dimensionCount;
+    int m_dimensions[kMaxArrayDimensions];   // only the first m_dimensionCount are set
+    int m_subscriptCount;
+    int m_subscripts[kMaxArrayDimensions];   // only the first m_subscriptCount are set
+    CEngineVariant** m_elements;
+};

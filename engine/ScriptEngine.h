@@ -1,0 +1,235 @@
+// CPandrel_Script: the script interpreter. One process-wide instance,
+// g_ScriptEngine, runs the lines of the line store g_ScriptFile on the UI
+// thread. It holds the run state, the run options, the builtin table, the
+// user functions, the variables, the block stacks, the script's open files
+// and hot keys, the Adlib settings and the state of the waits.
+#pragma once
+
+#include "engine/BlockStack.h"
+#include "engine/BuiltinTable.h"
+#include "engine/EngineString.h"
+#include "engine/EngineVariant.h"
+#include "engine/KeySender.h"
+#include "engine/Tokens.h"
+#include "engine/UserFunctionList.h"
+#include "engine/VariableScopes.h"
+#include "engine/VariantList.h"
+#include "framework/Framework.h"
+#include "macro/HalvaneInfo.h"
+
+#include <stdio.h>
+
+// What the run loop is doing; the waits are states that each turn polls.
+enum RunState
+{
+    kRunStateRunning = 0,
+    kRunStateStop = 1,
+    kRunStateDelay = 2,
+    kRunStateWinWait = 3,
+    kRunStateWinWaitClose = 4,
+    kRunStateWinWaitActive = 5,
+    kRunStateWinWaitNotActive = 6,
+    kRunStateRunWait = 7,
+    kRunStateWindowBound = 8,     // waiting for a line's recorded window
+    kRunStateProcessWait = 9,
+    kRunStateProcessWaitClose = 10
+};
+
+enum
+{
+    kMaxNestingDepth = 384,
+    kScriptFileSlots = 64,
+    kScriptHotKeySlots = 64,
+    kHotKeyRingSize = 64
+};
+
+// One slot of the script's open-file table: an open file or a file search.
+struct ScriptFileSlot
+{
+    enum Kind { kFile = 0, kSearch = 1 };
+
+    bool InUse = false;
+    int SlotKind = kFile;
+    FILE* Stream = nullptr;               // kFile
+    int Mode = 0;                         // kFile: 0 read, 1 append, 2 write
+    HANDLE Search = INVALID_HANDLE_VALUE; // kSearch
+    char* PendingName = nullptr;          // kSearch: found, not yet returned (owned)
+};
+
+// One script hot key: its id is the slot's index.
+struct ScriptHotKeySlot
+{
+    bool InUse = false;
+    DWORD KeyWord = 0;                    // virtual key << 16 | MOD_ flags
+    CEngineString FunctionName;
+};
+
+class CPandrel_Script
+{
+public:
+    CPandrel_Script();
+    CPandrel_Script(const CPandrel_Script&) = delete;
+    CPandrel_Script& operator=(const CPandrel_Script&) = delete;
+    virtual ~CPandrel_Script();
+
+    // Running
+    // Runs lines from `startLine` (1-based) until the level ends; 0, or 1 when
+    // the nesting limit refused the level. A blocking builtin sets its run
+    // state and calls Execute(0, 0) as its wait loop.
+    int Execute(int startLine, int topLevel);
+    // Checks the loaded script and readies the engine to run it: 0, or 1
+    // after an error was reported.
+    int PrepareScript(const char* fileName);
+
+    // Lexer
+    // Turns one line into tokens ending with an end-of-line token: 0, or 1
+    // after reporting an error (the list then holds what was read before it).
+    int Tokenise(const char* line, TokenList& tokens);
+
+    // Builtins, results and errors
+    // Presets the result to 1 and @error to 0 and calls the builtin's handler.
+    int CallBuiltinByIndex(int index, CVariantList& args, CEngineVariant& result);
+    const BuiltinEntry& GetBuiltin(int index) const { return m_builtins[index]; }
+    int GetBuiltinCount() const { return m_builtinCount; }
+    void SetError(int code) { m_error = code; }
+    int GetError() const { return m_error; }
+    // Reports a script error in the current line in the "Internal Error" box
+    // and stops the run. `column` -1: no caret line.
+    void ShowScriptError(const CString& message, int column);
+    // The same report with a second text (such as a system error text) in
+    // place of the caret line.
+    void ShowScriptErrorPlain(const CString& message, const char* detail);
+
+    // Handlers of the engine's own builtins.
+    int BuiltinOpt(CVariantList& args, CEngineVariant& result);
+    int BuiltinDelay(CVariantList& args, CEngineVariant& result);
+    int BuiltinSetError(CVariantList& args, CEngineVariant& result);
+    // The handler of every builtin whose family is not built yet: an
+    // ordinary failure (result 0, @error 1), and the script goes on.
+    int BuiltinNotYetAvailable(CVariantList& args, CEngineVariant& result);
+
+    // State the application and the tests look at
+    int GetRunState() const { return m_runState; }
+    void SetRunState(int state) { m_runState = state; }
+    int GetCurrentLine() const { return m_currentLine; }
+    void SetCurrentLine(int position) { m_currentLine = position; }
+    int GetNestingDepth() const { return m_nestingDepth; }
+    const CEngineString& GetScriptName() const { return m_scriptName; }
+    const CEngineString& GetScriptFullPath() const { return m_scriptFullPath; }
+    const CEngineString& GetScriptDir() const { return m_scriptDir; }
+
+    // Written by the application before each run.
+    int UseHalvane = 0;              // bound lines wait for their recorded window
+    int UseSimilarWin = 0;           // the window finder may take a similar window
+    // Set by the application when the macro's end key is pressed; cleared by
+    // PrepareScript.
+    BYTE StopFlag = 0;
+
+private:
+    // Lexer parts (Lexer.cpp).
+    bool ScanNumber(const char* line, int& position, ScriptToken& token);
+    void ScanWord(const char* line, int& position, ScriptToken& token);
+    bool ScanString(const char* line, int& position, ScriptToken& token);
+    void ExpandEnvironmentText(CEngineString& text);
+
+    // Preparation (user functions and their calls).
+    int RegisterFunctions();
+    int VerifyFunctionCalls();
+
+    // Run loop parts (RunLoop.cpp).
+    void PumpMessages();
+    bool PollWaitState();
+
+    // Both error reports: the caret line when `column` >= 0, the detail when
+    // there is one (ScriptErrors.cpp).
+    void ReportScriptError(const CString& message, int column, const char* detail);
+
+    // The engine's state, in declaration order; the builtin families, the
+    // run loop and the statement executor are members and use it directly.
+    CKeySender m_keySender;
+    CEngineString m_scriptName;
+    CEngineString m_scriptFullPath;
+    CEngineString m_scriptDir;
+    HWND m_toolTip = nullptr;
+    int m_nestingDepth = 0;
+    int m_currentLine = 0;
+    int m_runState = kRunStateRunning;
+
+    // Run options (Opt).
+    BYTE m_mouseCoordMode = 1;
+    BYTE m_pixelCoordMode = 1;
+    BYTE m_caretCoordMode = 1;
+    BYTE m_runErrorsFatal = 1;
+    BYTE m_expandEnvStrings = 0;
+    BYTE m_mustDeclareVars = 0;
+    int m_mouseClickDelay = 10;
+    int m_mouseClickDownDelay = 10;
+    int m_mouseClickDragDelay = 250;
+    BYTE m_colorMode = 0;
+
+    UserFunctionList m_userFunctions;
+    CEngineVariant m_result;         // the current builtin's or wait's result
+    BYTE m_returnFlag = 0;           // ends the current level at the next turn
+    int m_error = 0;                 // @error
+    BlockStack m_ifStack;
+    BlockStack m_selectStack;
+    BlockStack m_loopStack;
+
+    ScriptFileSlot m_files[kScriptFileSlots];
+    int m_filesInUse = 0;
+    ScriptHotKeySlot m_hotKeys[kScriptHotKeySlots];
+    int m_hotKeyReadPosition = 0;    // next hot-key ring entry to take
+
+    const BuiltinEntry* m_builtins = nullptr;
+    int m_builtinCount = 0;
+
+    // Window search and the waits.
+    CEngineString m_searchTitle;
+    CEngineString m_searchText;
+    BYTE m_windowFound = 0;
+    HWND m_foundWindow = nullptr;
+    int m_winTitleMatchMode = 1;     // 1 prefix, 2 substring, 3 exact, 4 advanced
+    int m_winTextMatchMode = 1;      // 1 WM_GETTEXT, 2 GetWindowTextA
+    DWORD m_waitTimeout = 0;         // ms; 0: none
+    BYTE m_winDetectHiddenText = 0;
+    BYTE m_winSearchChildren = 0;
+    int m_winWaitDelay = 250;        // ms after a window operation or wait
+    DWORD m_waitStart = 0;           // timeGetTime() when the wait began
+    CEngineString m_controlSearchText;
+    int m_controlCounter = 0;
+    BYTE m_controlFound = 0;
+    BYTE m_controlByClass = 0;
+    HWND m_foundControl = nullptr;
+    HANDLE m_runWaitProcess = nullptr;
+
+    // Adlib.
+    CEngineString m_adlibFunction;
+    BYTE m_adlibEnabled = 0;
+    BYTE m_adlibRunning = 0;
+    DWORD m_adlibLastTick = 0;
+    int m_adlibInterval = 250;
+
+    // The wait for a line's recorded window.
+    BYTE m_bindingInProgress = 0;
+    int m_bindingTries = 0;
+    int m_bindingTryLimit = 40;
+    BYTE m_programLaunched = 0;
+    HalvaneInfo m_currentWindow;
+    int m_currentWindowPosition = -1;
+
+    VariableScopes m_variables;
+
+    // The lexer's working texts, kept so that lines are read without allocating.
+    CEngineString m_lexerText;
+    CEngineString m_lexerExpansion;
+};
+
+extern CPandrel_Script g_ScriptEngine;
+
+// Beside the engine: script hot-key ids on their way to the run loop, and
+// the flag of a WAITLONG in progress (cleared by its timer thread).
+extern int g_HotKeyRing[kHotKeyRingSize];
+extern int g_HotKeyRingWritePosition;
+extern volatile BYTE g_LongWaitActive;
+// Opt("TrayIconDebug"): kept for Opt only.
+extern BYTE g_TrayIconDebug;

@@ -1,0 +1,31 @@
+// Readying a loaded script to run.
+#include "engine/ScriptEngine.h"
+
+#include "engine/Random.h"
+
+#include <string.h>
+
+int CPandrel_Script::PrepareScript(const char* fileName)
+{
+    if (RegisterFunctions() != 0)
+        return 1;
+    if (VerifyFunctionCalls() != 0)
+        return 1;
+
+    // The @macros of the script's name, full path and folder.
+    char full[MAX_PATH];
+    char* namePart = nullptr;
+    DWORD length = GetFullPathNameA(fileName ? fileName : "", sizeof full, full, &namePart);
+    if (length == 0 || length >= sizeof full) {
+        full[0] = '\0';
+        namePart = nullptr;
+    }
+    m_scriptFullPath.Assign(full);
+    m_scriptName.Assign(namePart ? namePart : "");
+    const char* lastSlash = strrchr(full, '\\');
+    m_scriptDir.Assign(full, lastSlash ? static_cast<int>(lastSlash - full) : 0);
+
+    SeedRandom();
+    StopFlag = 0;
+    return 0;
+}

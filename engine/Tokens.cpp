@@ -1,0 +1,48 @@
+#include "engine/Tokens.h"
+
+#include <stddef.h>
+
+namespace {
+
+const char* const kKeywordNames[kKeywordCount] = {
+    "AND", "OR", "NOT", "IF", "THEN", "ELSE", "ELSEIF", "ENDIF", "WHILE", "WEND", "DO",
+    "UNTIL", "FOR", "NEXT", "TO", "STEP", "EXITLOOP", "CONTINUELOOP", "SELECT", "CASE",
+    "ENDSELECT", "DIM", "REDIM", "LOCAL", "GLOBAL", "FUNC", "ENDFUNC", "RETURN", "EXIT",
+    "TAG", "GOTO", "BYREF",
+};
+
+}  // namespace
+
+const char* KeywordName(int id)
+{
+    return id >= 0 && id < kKeywordCount ? kKeywordNames[id] : nullptr;
+}
+
+TokenList::TokenList()
+{
+    m_tokens.reserve(16);
+}
+
+void TokenList::Append(const ScriptToken& token)
+{
+    ScriptToken& slot = AppendNew(token.Type, token.Column);
+    slot.Value.Assign(token.Value);
+}
+
+ScriptToken& TokenList::AppendNew(int type, int column)
+{
+    if (m_count == static_cast<int>(m_tokens.size()))
+        m_tokens.emplace_back();
+    ScriptToken& token = m_tokens[static_cast<size_t>(m_count++)];
+    token.Type = type;
+    token.Column = column;
+    return token;
+}
+
+ScriptToken& TokenList::GetToken(int index)
+{
+    if (index >= 0 && index < m_count)
+        return m_tokens[static_cast<size_t>(index)];
+    m_spare.Type = kTokenEndOfLine;   // a reader may not change it for the next one
+    return m_spare;
+}

@@ -1,0 +1,86 @@
+// The tokens of one script line, as the lexer makes them and the statement
+// executor and expression evaluator read them.
+#pragma once
+
+#include "engine/EngineVariant.h"
+
+#include <vector>
+
+enum TokenType
+{
+    kTokenKeyword = 0,         // value: the keyword's id (KeywordId)
+    kTokenBuiltin = 1,         // value: the builtin's index in the builtin table
+    kTokenLiteral = 2,         // value: a number or a string
+    kTokenEqual = 3,           // =
+    kTokenGreater = 4,         // >
+    kTokenLess = 5,            // <
+    kTokenNotEqual = 6,        // <>
+    kTokenGreaterEqual = 7,    // >=
+    kTokenLessEqual = 8,       // <=
+    kTokenLeftParen = 9,       // (
+    kTokenRightParen = 10,     // )
+    kTokenPlus = 11,           // +
+    kTokenMinus = 12,          // -
+    kTokenDivide = 13,         // /
+    kTokenMultiply = 14,       // *
+    kTokenVariable = 15,       // value: the name after "$", as written
+    kTokenEndOfLine = 16,
+    kTokenUserFunction = 17,   // value: any other word, upper-cased
+    kTokenComma = 18,          // ,
+    kTokenConcatenate = 19,    // &
+    kTokenLeftBracket = 20,    // [
+    kTokenRightBracket = 21,   // ]
+    kTokenMacro = 22,          // value: the name after "@", as written
+    kTokenEqualExact = 23,     // ==
+    kTokenPower = 24           // ^
+};
+
+// The 32 keywords, in id order.
+enum KeywordId
+{
+    kKeywordAnd, kKeywordOr, kKeywordNot, kKeywordIf, kKeywordThen, kKeywordElse,
+    kKeywordElseIf, kKeywordEndIf, kKeywordWhile, kKeywordWend, kKeywordDo, kKeywordUntil,
+    kKeywordFor, kKeywordNext, kKeywordTo, kKeywordStep, kKeywordExitLoop,
+    kKeywordContinueLoop, kKeywordSelect, kKeywordCase, kKeywordEndSelect, kKeywordDim,
+    kKeywordReDim, kKeywordLocal, kKeywordGlobal, kKeywordFunc, kKeywordEndFunc,
+    kKeywordReturn, kKeywordExit, kKeywordTag, kKeywordGoto, kKeywordByRef,
+    kKeywordCount
+};
+
+// The upper-case text of a keyword id; null outside 0..31.
+const char* KeywordName(int id);
+
+struct ScriptToken
+{
+    int Type = kTokenEndOfLine;
+    CEngineVariant Value;
+    int Column = 0;            // 0-based position in the line where it starts
+
+    bool Is(int type) const { return Type == type; }
+    bool IsKeyword(int id) { return Type == kTokenKeyword && Value.GetInt() == id; }
+};
+
+// The tokens of a line in order. Reading past the end gives an end-of-line
+// token, so a reader that runs off the end always meets one. Clearing keeps
+// the storage, so a list that is refilled line after line stops allocating.
+class TokenList
+{
+public:
+    TokenList();
+
+    // Appends a copy of `token`.
+    void Append(const ScriptToken& token);
+    // Appends a token of `type` at `column` and returns it. Its value is what
+    // the reused slot held before: tokens that carry a value set it in place.
+    ScriptToken& AppendNew(int type, int column);
+    // The index-th token, or the spare end-of-line token. Not const: reading
+    // a token's value caches its conversions in it.
+    ScriptToken& GetToken(int index);
+    int GetCount() const { return m_count; }
+    void Clear() { m_count = 0; }
+
+private:
+    std::vector<ScriptToken> m_tokens;   // the first m_count are in use
+    int m_count = 0;
+    ScriptToken m_spare;
+};

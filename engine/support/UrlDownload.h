@@ -1,0 +1,14 @@
+// Downloading a URL to a file through wininet, which is bound at run time so
+// that the program starts on systems without it.
+#pragma once
+
+namespace EngineSupport {
+
+// Saves what `url` names into `file`. False on any failure: no internet
+// library, no connection, an HTTP status of 400 or above, a transfer that
+// breaks off or ends short of its announced length, or a failed write. A
+// failed transfer leaves no partial file behind. `libraryMissing` is set
+// when wininet cannot be loaded, so the caller can say why.
+bool DownloadUrlToFile(const char* url, const char* file, bool& libraryMissing);
+
+}  // namespace EngineSupport

@@ -1,0 +1,129 @@
+#include "engine/BlockStack.h"
+#include "engine/VariableScopes.h"
+#include "tests/engine/EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using engine_test::Text;
+
+namespace {
+
+std::string ValueOf(const VariableScopes& scopes, const char* name, int scope)
+{
+    CEngineVariant* v = scopes.Lookup(name, scope);
+    return v ? v->GetString() : "<none>";
+}
+
+TEST(VariableScopes, WithoutAFunctionEveryScopeIsGlobal)
+{
+    VariableScopes scopes;
+    scopes.Declare("count", Text("1"), kScopeAuto);
+    scopes.Declare("Other", Text("2"), kScopeLocal);
+    EXPECT_EQ(ValueOf(scopes, "COUNT", kScopeGlobal), "1");
+    EXPECT_EQ(ValueOf(scopes, "other", kScopeGlobal), "2");
+    EXPECT_EQ(ValueOf(scopes, "Count", kScopeLocal), "1");
+    EXPECT_EQ(scopes.IsDeclared("count"), 1);
+    EXPECT_EQ(scopes.IsDeclared("missing"), 0);
+    EXPECT_EQ(scopes.Lookup("missing", kScopeAuto), nullptr);
+}
+
+TEST(VariableScopes, LocalScopesHideAndAutoFallsBackToGlobal)
+{
+    VariableScopes scopes;
+    scopes.Declare("x", Text("global x"), kScopeGlobal);
+    scopes.Declare("g", Text("global g"), kScopeGlobal);
+    scopes.PushScope();
+    scopes.Declare("x", Text("local x"), kScopeLocal);
+    scopes.Declare("y", Text("local y"), kScopeAuto);
+
+    const struct { const char* name; int scope; const char* value; } cases[] = {
+        {"x", kScopeAuto, "local x"}, {"x", kScopeLocal, "local x"}, {"x", kScopeGlobal, "global x"},
+        {"g", kScopeAuto, "global g"}, {"g", kScopeLocal, "<none>"}, {"y", kScopeGlobal, "<none>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ValueOf(scopes, c.name, c.scope), c.value) << c.name << " in scope " << c.scope;
+    EXPECT_EQ(scopes.IsDeclared("X"), -1);
+    EXPECT_EQ(scopes.IsDeclared("g"), 1);
+
+    // A second call level sees only its own locals and the globals.
+    scopes.PushScope();
+    EXPECT_EQ(ValueOf(scopes, "x", kScopeAuto), "global x");
+    EXPECT_EQ(ValueOf(scopes, "y", kScopeAuto), "<none>");
+    scopes.PopScope();
+
+    scopes.PopScope();
+    EXPECT_EQ(ValueOf(scopes, "x", kScopeAuto), "global x");
+    EXPECT_EQ(ValueOf(scopes, "y", kScopeAuto), "<none>");
+}
+
+TEST(VariableScopes, DeclaringAnExistingVariableAssignsIt)
+{
+    VariableScopes scopes;
+    CEngineVariant* first = scopes.Declare("v", Text("one"), kScopeAuto);
+    CEngineVariant* second = scopes.Declare("V", Text("two"), kScopeGlobal);
+    EXPECT_EQ(first, second);
+    EXPECT_STREQ(first->GetString(), "two");
+}
+
+TEST(VariableScopes, AnAliasWritesThroughToTheCallersVariable)
+{
+    VariableScopes scopes;
+    EXPECT_FALSE(scopes.DeclareAlias("r", scopes.Declare("target", Text("a"), kScopeGlobal)));
+    CEngineVariant* target = scopes.Lookup("target", kScopeAuto);
+
+    scopes.PushScope();
+    EXPECT_FALSE(scopes.DeclareAlias("r", nullptr));
+    ASSERT_TRUE(scopes.DeclareAlias("r", target));
+    scopes.Declare("r", Text("through the alias"), kScopeLocal);
+    EXPECT_STREQ(target->GetString(), "through the alias");
+    EXPECT_EQ(scopes.Lookup("R", kScopeAuto), target);
+    scopes.PopScope();   // the alias goes, the variable stays
+
+    EXPECT_STREQ(scopes.Lookup("target", kScopeAuto)->GetString(), "through the alias");
+}
+
+TEST(VariableScopes, ManyVariablesStayFindable)
+{
+    VariableScopes scopes;
+    for (int i = 0; i < 2000; ++i) {
+        std::string name = "var" + std::to_string(i);
+        CEngineVariant v;
+        v.SetInt(i);
+        scopes.Declare(name.c_str(), v, kScopeAuto);
+    }
+    for (int i = 0; i < 2000; i += 7) {
+        std::string name = "VAR" + std::to_string(i);
+        ASSERT_NE(scopes.Lookup(name.c_str(), kScopeAuto), nullptr) << name;
+        EXPECT_EQ(scopes.Lookup(name.c_str(), kScopeAuto)->GetInt(), i);
+    }
+    std::string longName(300, 'q');
+    scopes.Declare(longName.c_str(), Text("long"), kScopeAuto);
+    std::string upper(300, 'Q');
+    EXPECT_EQ(ValueOf(scopes, upper.c_str(), kScopeAuto), "long");
+}
+
+TEST(BlockStack, TopOfAnEmptyStackIsASpareRecord)
+{
+    BlockStack stack;
+    EXPECT_TRUE(stack.IsEmpty());
+    EXPECT_EQ(stack.Top().Kind, kBlockIf);
+    BlockRecord loop;
+    loop.Kind = kBlockFor;
+    loop.StartLine = 4;
+    loop.Step.SetInt(-1);
+    stack.Push(loop);
+    loop.Kind = kBlockWhile;
+    stack.Push(loop);
+    stack.Push(loop);
+    EXPECT_EQ(stack.GetCount(), 3);
+    stack.PopTo(1);
+    EXPECT_EQ(stack.Top().Kind, kBlockFor);
+    EXPECT_EQ(stack.Top().Step.GetInt(), -1);
+    stack.Pop();
+    stack.Pop();
+    EXPECT_TRUE(stack.IsEmpty());
+}
+
+}  // namespace
