@@ -1,0 +1,32 @@
+// Small routines that several builtin families share: one-dimensional array
+// results and the origin of the coordinate modes.
+#pragma once
+
+#include "engine/EngineVariant.h"
+
+#include <windows.h>
+
+namespace BuiltinSupport {
+
+// Makes `result` a one-dimensional array of `count` elements (at least 1);
+// false when it cannot be made.
+bool MakeArray(CEngineVariant& result, int count);
+// The element at `index` of a one-dimensional array; null outside it.
+CEngineVariant* ArrayElement(CEngineVariant& array, int index);
+// The array [x, y].
+void MakePointArray(CEngineVariant& result, int x, int y);
+
+// The top-left corner of the foreground window, which the coordinate modes 0
+// (MouseCoordMode, PixelCoordMode) count from; (0, 0) without one.
+POINT ForegroundWindowOrigin();
+
+}  // namespace BuiltinSupport
+
+#include <string>
+
+namespace BuiltinSupport {
+
+// `text` in UTF-16 through the ANSI code page, for the shell's interfaces.
+std::wstring ToWide(const char* text);
+
+}  // namespace BuiltinSupport
