@@ -1,0 +1,159 @@
+// Typing into an edit control: SEND types a 1,000-character text (letters,
+// capitals, digits and punctuation) into the focused EDIT control of a
+// window that reads its input on its own thread, as another program would,
+// under several key delays. It prints the time taken against the time the
+// delays alone account for (each key: key-down delay + key delay; a capital
+// or shifted character adds both again for its Shift), and checks that the
+// text arrived whole.
+//
+// Run under Wine after a build:
+//   tools/wine-session.sh --temp-prefix --virtual-display -- wine build/bench/key_typing_bench.exe
+#include "engine/ScriptEngine.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <thread>
+
+namespace {
+
+const int kTextLength = 1000;
+
+double NowMs()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A window with a multi-line edit, on a thread of its own.
+class EditWindow
+{
+public:
+    EditWindow()
+    {
+        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_thread = std::thread([this, ready] {
+            m_window = CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL,
+                                       50, 50, 900, 600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetForegroundWindow(m_window);
+            SetFocus(m_window);
+            m_threadId = GetCurrentThreadId();
+            SetEvent(ready);
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            DestroyWindow(m_window);
+        });
+        WaitForSingleObject(ready, 10000);
+        CloseHandle(ready);
+    }
+    ~EditWindow()
+    {
+        PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+        m_thread.join();
+    }
+    void Clear() { SendMessageA(m_window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+    // The text once it has stopped growing.
+    std::string SettledText() const
+    {
+        std::string text;
+        double lastChange = NowMs();
+        for (;;) {
+            static char buffer[8192];
+            const LRESULT length = SendMessageA(m_window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+            const std::string now(buffer, static_cast<size_t>(length > 0 ? length : 0));
+            if (now != text) {
+                text = now;
+                lastChange = NowMs();
+            }
+            if (NowMs() - lastChange > 300)
+                return text;
+            Sleep(10);
+        }
+    }
+
+private:
+    HWND m_window = nullptr;
+    DWORD m_threadId = 0;
+    std::thread m_thread;
+};
+
+int BuiltinIndex(const char* name)
+{
+    for (int i = 0; i < g_ScriptEngine.GetBuiltinCount(); ++i)
+        if (strcmp(g_ScriptEngine.GetBuiltin(i).Name, name) == 0)
+            return i;
+    return -1;
+}
+
+void Call(const char* name, std::initializer_list<CEngineVariant> values)
+{
+    CVariantList args;
+    for (const CEngineVariant& value : values)
+        args.Append(value);
+    CEngineVariant result;
+    g_ScriptEngine.CallBuiltinByIndex(BuiltinIndex(name), args, result);
+}
+
+CEngineVariant Text(const char* text)
+{
+    CEngineVariant v;
+    v.SetString(text);
+    return v;
+}
+
+CEngineVariant Int(int value)
+{
+    CEngineVariant v;
+    v.SetInt(value);
+    return v;
+}
+
+std::string SampleText(int& shifted)
+{
+    const char kPattern[] = "The quick brown fox, 42 Jumps; over: the LAZY dog. ";
+    std::string text;
+    shifted = 0;
+    while (static_cast<int>(text.size()) < kTextLength) {
+        const char ch = kPattern[text.size() % (sizeof kPattern - 1)];
+        text += ch;
+        shifted += (VkKeyScanA(ch) & 0x100) ? 1 : 0;
+    }
+    return text;
+}
+
+}  // namespace
+
+int main()
+{
+    int shifted = 0;
+    const std::string text = SampleText(shifted);
+    EditWindow edit;
+    printf("SEND of %d characters (%d with Shift) into an edit control\n", kTextLength, shifted);
+    printf("%-20s %10s %12s %12s %14s %6s\n", "delays (down/after)", "total ms", "ms per char", "delays ms",
+           "overhead/char", "text");
+    const struct { int down; int after; } delays[] = {{1, 5}, {0, 0}, {-1, -1}, {5, 10}};
+    for (const auto& delay : delays) {
+        Call("OPT", {Text("SendKeyDownDelay"), Int(delay.down)});
+        Call("OPT", {Text("SendKeyDelay"), Int(delay.after)});
+        edit.Clear();
+        const double start = NowMs();
+        Call("SEND", {Text(text.c_str()), Int(1)});
+        const double elapsed = NowMs() - start;
+        const bool whole = edit.SettledText() == text;
+        const int down = delay.down > 0 ? delay.down : 0, after = delay.after > 0 ? delay.after : 0;
+        const double expected = static_cast<double>(kTextLength + shifted) * (down + after);
+        char label[32];
+        snprintf(label, sizeof label, "%d / %d ms", delay.down, delay.after);
+        printf("%-20s %10.0f %12.2f %12.0f %14.3f %6s\n", label, elapsed, elapsed / kTextLength, expected,
+               (elapsed - expected) / kTextLength, whole ? "whole" : "LOST");
+    }
+    return 0;
+}
