@@ -8,27 +8,20 @@
 //
 // Run under Wine after a build:
 //   tools/wine-session.sh --temp-prefix --virtual-display -- wine build/bench/key_typing_bench.exe
-#include "engine/ScriptEngine.h"
+#include "bench/BuiltinBench.h"
 
 #include <windows.h>
 
 #include <stdio.h>
-#include <string.h>
 
 #include <string>
 #include <thread>
 
+using namespace builtin_bench;
+
 namespace {
 
 const int kTextLength = 1000;
-
-double NowMs()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // A window with a multi-line edit, on a thread of its own.
 class EditWindow
@@ -85,37 +78,6 @@ private:
     std::thread m_thread;
 };
 
-int BuiltinIndex(const char* name)
-{
-    for (int i = 0; i < g_ScriptEngine.GetBuiltinCount(); ++i)
-        if (strcmp(g_ScriptEngine.GetBuiltin(i).Name, name) == 0)
-            return i;
-    return -1;
-}
-
-void Call(const char* name, std::initializer_list<CEngineVariant> values)
-{
-    CVariantList args;
-    for (const CEngineVariant& value : values)
-        args.Append(value);
-    CEngineVariant result;
-    g_ScriptEngine.CallBuiltinByIndex(BuiltinIndex(name), args, result);
-}
-
-CEngineVariant Text(const char* text)
-{
-    CEngineVariant v;
-    v.SetString(text);
-    return v;
-}
-
-CEngineVariant Int(int value)
-{
-    CEngineVariant v;
-    v.SetInt(value);
-    return v;
-}
-
 std::string SampleText(int& shifted)
 {
     const char kPattern[] = "The quick brown fox, 42 Jumps; over: the LAZY dog. ";
@@ -141,11 +103,12 @@ int main()
            "overhead/char", "text");
     const struct { int down; int after; } delays[] = {{1, 5}, {0, 0}, {-1, -1}, {5, 10}};
     for (const auto& delay : delays) {
-        Call("OPT", {Text("SendKeyDownDelay"), Int(delay.down)});
-        Call("OPT", {Text("SendKeyDelay"), Int(delay.after)});
+        CEngineVariant result;
+        Call("OPT", {Text("SendKeyDownDelay"), Int(delay.down)}, result);
+        Call("OPT", {Text("SendKeyDelay"), Int(delay.after)}, result);
         edit.Clear();
         const double start = NowMs();
-        Call("SEND", {Text(text.c_str()), Int(1)});
+        Call("SEND", {Text(text.c_str()), Int(1)}, result);
         const double elapsed = NowMs() - start;
         const bool whole = edit.SettledText() == text;
         const int down = delay.down > 0 ? delay.down : 0, after = delay.after > 0 ? delay.after : 0;

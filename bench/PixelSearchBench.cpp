@@ -5,45 +5,13 @@
 //
 // Run under Wine after a build:
 //   tools/wine-session.sh --temp-prefix --virtual-display -- wine build/bench/pixel_search_bench.exe
-#include "engine/ScriptEngine.h"
+#include "bench/BuiltinBench.h"
 
 #include <windows.h>
 
 #include <stdio.h>
-#include <string.h>
 
-namespace {
-
-double NowMs()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-int BuiltinIndex(const char* name)
-{
-    for (int i = 0; i < g_ScriptEngine.GetBuiltinCount(); ++i)
-        if (strcmp(g_ScriptEngine.GetBuiltin(i).Name, name) == 0)
-            return i;
-    return -1;
-}
-
-// Calls a builtin with integer arguments; returns @error.
-int Call(const char* name, std::initializer_list<int> values, CEngineVariant& result)
-{
-    CVariantList args;
-    for (int value : values) {
-        CEngineVariant v;
-        v.SetInt(value);
-        args.Append(v);
-    }
-    g_ScriptEngine.CallBuiltinByIndex(BuiltinIndex(name), args, result);
-    return g_ScriptEngine.GetError();
-}
-
-}  // namespace
+using namespace builtin_bench;
 
 int main()
 {
@@ -53,12 +21,12 @@ int main()
     int error = 0;
     double start = NowMs();
     for (int i = 0; i < runs; ++i)
-        error = Call("PIXELSEARCH", {0, 0, width - 1, height - 1, 0x123457}, result);
+        error = Call("PIXELSEARCH", {Int(0), Int(0), Int(width - 1), Int(height - 1), Int(0x123457)}, result);
     const double searchMs = (NowMs() - start) / runs;
 
     start = NowMs();
     for (int i = 0; i < runs; ++i)
-        Call("PIXELCHECKSUM", {0, 0, width - 1, height - 1}, result);
+        Call("PIXELCHECKSUM", {Int(0), Int(0), Int(width - 1), Int(height - 1)}, result);
     const double checksumMs = (NowMs() - start) / runs;
 
     // One GetPixel per pixel, on one column band of the screen.

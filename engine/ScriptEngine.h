@@ -56,6 +56,9 @@ struct ScriptFileSlot
     char* PendingName = nullptr;          // kSearch: found, not yet returned (owned)
 };
 
+// A file that one file builtin reads or writes (FileHandleBuiltins.cpp).
+struct ScriptFileArgument;
+
 // One script hot key: its id is the slot's index.
 struct ScriptHotKeySlot
 {
@@ -273,11 +276,14 @@ private:
     // The lowest free slot; -1 after reporting that all are in use.
     int FindFreeFileSlot();
     void ReportInvalidFileHandle();
-    // A file argument: the handle of a file opened for reading (or, when
-    // `writing`, for appending or writing), or a name opened for this call
-    // only (`openedHere`, which the caller closes). 0 ready, 1 an ordinary
-    // failure, 2 after reporting a bad handle (only when reading).
-    int OpenFileArgument(CEngineVariant& file, bool writing, FILE*& stream, FILE*& openedHere);
+    // A file argument: the handle of an open file, or a name that `opened`
+    // holds open for this call only. For reading, a handle that names no
+    // open file is a script error (`handlerReturn` 1); a file not open for
+    // reading, or a name that cannot be opened, sets @error 1 (0).
+    bool OpenFileForReading(CEngineVariant& file, ScriptFileArgument& opened, int& handlerReturn);
+    // For writing: false unless the handle names a file open for appending
+    // or writing, or the name opens for appending.
+    bool OpenFileForWriting(CEngineVariant& file, ScriptFileArgument& opened);
 
     // The engine's state, in declaration order; the builtin families, the
     // run loop and the statement executor are members and use it directly.

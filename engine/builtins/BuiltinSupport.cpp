@@ -37,6 +37,17 @@ POINT ForegroundWindowOrigin()
     return origin;
 }
 
+POINT CoordinateOrigin(int coordinateMode)
+{
+    return coordinateMode == 0 ? ForegroundWindowOrigin() : POINT{0, 0};
+}
+
+POINT ToScreen(int x, int y, int coordinateMode)
+{
+    const POINT origin = CoordinateOrigin(coordinateMode);
+    return POINT{x + origin.x, y + origin.y};
+}
+
 }  // namespace BuiltinSupport
 
 namespace BuiltinSupport {

@@ -19,6 +19,11 @@ void MakePointArray(CEngineVariant& result, int x, int y);
 // The top-left corner of the foreground window, which the coordinate modes 0
 // (MouseCoordMode, PixelCoordMode) count from; (0, 0) without one.
 POINT ForegroundWindowOrigin();
+// The origin that coordinates count from under `coordinateMode`: the
+// foreground window's corner for 0, the screen's for 1.
+POINT CoordinateOrigin(int coordinateMode);
+// A script's point in screen coordinates.
+POINT ToScreen(int x, int y, int coordinateMode);
 
 }  // namespace BuiltinSupport
 

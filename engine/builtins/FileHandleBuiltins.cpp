@@ -10,6 +10,22 @@
 #include <stdio.h>
 #include <string.h>
 
+// The stream of a file argument; one named by the script is closed when done.
+struct ScriptFileArgument
+{
+    ScriptFileArgument() = default;
+    ScriptFileArgument(const ScriptFileArgument&) = delete;
+    ScriptFileArgument& operator=(const ScriptFileArgument&) = delete;
+    ~ScriptFileArgument()
+    {
+        if (openedHere)
+            fclose(openedHere);
+    }
+
+    FILE* stream = nullptr;
+    FILE* openedHere = nullptr;
+};
+
 namespace {
 
 const char kTooManyFiles[] = "Unable to open file, the maximum number of open files has been exceeded.";
@@ -19,25 +35,6 @@ const char kInvalidHandle[] = "File handle invalid.  Make sure that the FileOpen
 const int kMaxLineLength = 65534;
 // FileRead never asks for more than this when the file's size is unknown.
 const long long kMaxUnsizedRead = 16 * 1024 * 1024;
-
-// Closes a stream that a builtin opened by name for one call.
-class CloseOnExit
-{
-public:
-    explicit CloseOnExit(FILE*& stream) : m_stream(stream) {}
-    ~CloseOnExit()
-    {
-        if (m_stream)
-            fclose(m_stream);
-    }
-    CloseOnExit(const CloseOnExit&) = delete;
-    CloseOnExit& operator=(const CloseOnExit&) = delete;
-
-private:
-    FILE*& m_stream;
-};
-
-enum { kFileReady = 0, kFileFailed = 1, kFileBadHandle = 2 };
 
 // Reads one line ending in LF, CR or CR LF (the end is not stored). False
 // when the file was already at its end.
@@ -104,25 +101,32 @@ void CPandrel_Script::ReportInvalidFileHandle()
     ShowScriptError(kInvalidHandle, -1);
 }
 
-int CPandrel_Script::OpenFileArgument(CEngineVariant& file, bool writing, FILE*& stream, FILE*& openedHere)
+bool CPandrel_Script::OpenFileForReading(CEngineVariant& file, ScriptFileArgument& opened, int& handlerReturn)
 {
-    stream = openedHere = nullptr;
+    handlerReturn = 0;
     if (file.IsString()) {
-        openedHere = fopen(file.GetString(), writing ? "a+b" : "rb");
-        stream = openedHere;
-        return stream ? kFileReady : kFileFailed;
-    }
-    ScriptFileSlot* slot = GetFileSlot(file.GetInt());
-    if (!slot) {
-        if (writing)
-            return kFileFailed;
+        opened.stream = opened.openedHere = fopen(file.GetString(), "rb");
+    } else if (ScriptFileSlot* slot = GetFileSlot(file.GetInt())) {
+        opened.stream = slot->Mode == 0 ? slot->Stream : nullptr;
+    } else {
         ReportInvalidFileHandle();
-        return kFileBadHandle;
+        handlerReturn = 1;
+        return false;
     }
-    if (writing ? slot->Mode == 0 : slot->Mode != 0)
-        return kFileFailed;
-    stream = slot->Stream;
-    return kFileReady;
+    if (!opened.stream)
+        SetError(1);
+    return opened.stream != nullptr;
+}
+
+bool CPandrel_Script::OpenFileForWriting(CEngineVariant& file, ScriptFileArgument& opened)
+{
+    if (file.IsString()) {
+        opened.stream = opened.openedHere = fopen(file.GetString(), "a+b");
+    } else {
+        ScriptFileSlot* slot = GetFileSlot(file.GetInt());
+        opened.stream = slot && slot->Mode != 0 ? slot->Stream : nullptr;
+    }
+    return opened.stream != nullptr;
 }
 
 int CPandrel_Script::BuiltinFileOpen(CVariantList& args, CEngineVariant& result)
@@ -172,16 +176,11 @@ int CPandrel_Script::BuiltinFileClose(CVariantList& args, CEngineVariant&)
 int CPandrel_Script::BuiltinFileReadLine(CVariantList& args, CEngineVariant& result)
 {
     result.SetString("");
-    FILE* stream = nullptr;
-    FILE* openedHere = nullptr;
-    const int status = OpenFileArgument(args.GetItem(0), false, stream, openedHere);
-    CloseOnExit closer(openedHere);
-    if (status == kFileBadHandle)
-        return 1;
-    if (status != kFileReady) {
-        SetError(1);
-        return 0;
-    }
+    ScriptFileArgument file;
+    int handlerReturn = 0;
+    if (!OpenFileForReading(args.GetItem(0), file, handlerReturn))
+        return handlerReturn;
+    FILE* stream = file.stream;
 
     CEngineString line;
     if (args.GetCount() >= 2) {
@@ -205,16 +204,11 @@ int CPandrel_Script::BuiltinFileReadLine(CVariantList& args, CEngineVariant& res
 int CPandrel_Script::BuiltinFileRead(CVariantList& args, CEngineVariant& result)
 {
     result.SetString("");
-    FILE* stream = nullptr;
-    FILE* openedHere = nullptr;
-    const int status = OpenFileArgument(args.GetItem(0), false, stream, openedHere);
-    CloseOnExit closer(openedHere);
-    if (status == kFileBadHandle)
-        return 1;
-    if (status != kFileReady) {
-        SetError(1);
-        return 0;
-    }
+    ScriptFileArgument file;
+    int handlerReturn = 0;
+    if (!OpenFileForReading(args.GetItem(0), file, handlerReturn))
+        return handlerReturn;
+    FILE* stream = file.stream;
 
     long long count = args.GetItem(1).GetInt();
     if (count <= 0) {
@@ -247,25 +241,20 @@ int CPandrel_Script::BuiltinFileRead(CVariantList& args, CEngineVariant& result)
 
 int CPandrel_Script::BuiltinFileWrite(CVariantList& args, CEngineVariant& result)
 {
-    FILE* stream = nullptr;
-    FILE* openedHere = nullptr;
-    const int status = OpenFileArgument(args.GetItem(0), true, stream, openedHere);
-    CloseOnExit closer(openedHere);
-    if (status != kFileReady || fputs(args.GetItem(1).GetString(), stream) < 0)
+    ScriptFileArgument file;
+    if (!OpenFileForWriting(args.GetItem(0), file) || fputs(args.GetItem(1).GetString(), file.stream) < 0)
         result.SetInt(0);
     return 0;
 }
 
 int CPandrel_Script::BuiltinFileWriteLine(CVariantList& args, CEngineVariant& result)
 {
-    FILE* stream = nullptr;
-    FILE* openedHere = nullptr;
-    const int status = OpenFileArgument(args.GetItem(0), true, stream, openedHere);
-    CloseOnExit closer(openedHere);
-    if (status != kFileReady) {
+    ScriptFileArgument file;
+    if (!OpenFileForWriting(args.GetItem(0), file)) {
         result.SetInt(0);
         return 0;
     }
+    FILE* stream = file.stream;
     CEngineVariant& text = args.GetItem(1);
     const int length = text.GetStringLength();
     const char* line = text.GetString();

@@ -72,6 +72,14 @@ void MoveMouseTo(int x, int y, int speed, int singleMovePause)
     }
 }
 
+// A press and release of a button, with the run options' pause between.
+void ClickOnce(const char* button, int downDelay)
+{
+    EngineSupport::MouseButtonDown(button);
+    EngineSupport::PreciseSleep(downDelay);
+    EngineSupport::MouseButtonUp(button);
+}
+
 // An optional count: `fallback` when the argument is not given.
 int CountArgument(CVariantList& args, int index, int fallback)
 {
@@ -82,27 +90,17 @@ int CountArgument(CVariantList& args, int index, int fallback)
 
 int CPandrel_Script::BuiltinMouseMove(CVariantList& args, CEngineVariant&)
 {
-    POINT point = {args.GetItem(0).GetInt(), args.GetItem(1).GetInt()};
-    if (m_mouseCoordMode == 0) {
-        const POINT origin = BuiltinSupport::ForegroundWindowOrigin();
-        point.x += origin.x;
-        point.y += origin.y;
-    }
+    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), m_mouseCoordMode);
     MoveMouseTo(point.x, point.y, 0, 2);
     return 0;
 }
 
 int CPandrel_Script::BuiltinMouseRelativeMove(CVariantList& args, CEngineVariant&)
 {
-    POINT point;
-    GetCursorPos(&point);
-    point.x += args.GetItem(0).GetInt();
-    point.y += args.GetItem(1).GetInt();
-    if (m_mouseCoordMode == 0) {
-        const POINT origin = BuiltinSupport::ForegroundWindowOrigin();
-        point.x += origin.x;
-        point.y += origin.y;
-    }
+    POINT cursor;
+    GetCursorPos(&cursor);
+    const POINT point = BuiltinSupport::ToScreen(cursor.x + args.GetItem(0).GetInt(),
+                                                 cursor.y + args.GetItem(1).GetInt(), m_mouseCoordMode);
     MoveMouseTo(point.x, point.y, 0, kStepPause);
     return 0;
 }
@@ -112,9 +110,7 @@ int CPandrel_Script::BuiltinMouseClick(CVariantList& args, CEngineVariant&)
     const CEngineString button(args.GetItem(0).GetString());
     const int clicks = CountArgument(args, 1, 1);
     for (int i = 0; i < clicks; ++i) {
-        EngineSupport::MouseButtonDown(button);
-        EngineSupport::PreciseSleep(m_mouseClickDownDelay);
-        EngineSupport::MouseButtonUp(button);
+        ClickOnce(button, m_mouseClickDownDelay);
         EngineSupport::PreciseSleep(m_mouseClickDelay);
     }
     return 0;
@@ -125,13 +121,9 @@ int CPandrel_Script::BuiltinMouseDoubleClick(CVariantList& args, CEngineVariant&
     const CEngineString button(args.GetItem(0).GetString());
     const int count = CountArgument(args, 1, 1);
     for (int i = 0; i < count; ++i) {
-        EngineSupport::MouseButtonDown(button);
-        EngineSupport::PreciseSleep(m_mouseClickDownDelay);
-        EngineSupport::MouseButtonUp(button);
+        ClickOnce(button, m_mouseClickDownDelay);
         EngineSupport::PreciseSleep(1);
-        EngineSupport::MouseButtonDown(button);
-        EngineSupport::PreciseSleep(m_mouseClickDownDelay);
-        EngineSupport::MouseButtonUp(button);
+        ClickOnce(button, m_mouseClickDownDelay);
         EngineSupport::PreciseSleep(m_mouseClickDelay);
     }
     return 0;
@@ -140,15 +132,8 @@ int CPandrel_Script::BuiltinMouseDoubleClick(CVariantList& args, CEngineVariant&
 int CPandrel_Script::BuiltinMouseClickDrag(CVariantList& args, CEngineVariant&)
 {
     const CEngineString button(args.GetItem(0).GetString());
-    POINT from = {args.GetItem(1).GetInt(), args.GetItem(2).GetInt()};
-    POINT to = {args.GetItem(3).GetInt(), args.GetItem(4).GetInt()};
-    if (m_mouseCoordMode == 0) {
-        const POINT origin = BuiltinSupport::ForegroundWindowOrigin();
-        from.x += origin.x;
-        from.y += origin.y;
-        to.x += origin.x;
-        to.y += origin.y;
-    }
+    const POINT from = BuiltinSupport::ToScreen(args.GetItem(1).GetInt(), args.GetItem(2).GetInt(), m_mouseCoordMode);
+    const POINT to = BuiltinSupport::ToScreen(args.GetItem(3).GetInt(), args.GetItem(4).GetInt(), m_mouseCoordMode);
     const int speed = CountArgument(args, 5, -1);
     MoveMouseTo(from.x, from.y, speed, 2);
     EngineSupport::MouseButtonDown(button);
@@ -188,12 +173,8 @@ int CPandrel_Script::BuiltinMouseGetPos(CVariantList&, CEngineVariant& result)
 {
     POINT point;
     GetCursorPos(&point);
-    if (m_mouseCoordMode == 0) {
-        const POINT origin = BuiltinSupport::ForegroundWindowOrigin();
-        point.x -= origin.x;
-        point.y -= origin.y;
-    }
-    BuiltinSupport::MakePointArray(result, point.x, point.y);
+    const POINT origin = BuiltinSupport::CoordinateOrigin(m_mouseCoordMode);
+    BuiltinSupport::MakePointArray(result, point.x - origin.x, point.y - origin.y);
     return 0;
 }
 

@@ -58,6 +58,23 @@ long long FirstOnGrid(long long start, long long step, long long minimum)
     return start + (minimum - start + step - 1) / step * step;
 }
 
+// The rectangle of arguments 1-4 in screen coordinates (both bounds
+// included), and the origin that the script's coordinates count from.
+struct Area
+{
+    long long left, top, right, bottom;
+    POINT origin;
+};
+
+Area ReadArea(CVariantList& args, int coordinateMode)
+{
+    const POINT origin = BuiltinSupport::CoordinateOrigin(coordinateMode);
+    return Area{static_cast<long long>(args.GetItem(0).GetInt()) + origin.x,
+                static_cast<long long>(args.GetItem(1).GetInt()) + origin.y,
+                static_cast<long long>(args.GetItem(2).GetInt()) + origin.x,
+                static_cast<long long>(args.GetItem(3).GetInt()) + origin.y, origin};
+}
+
 bool ChannelInRange(unsigned channel, int wanted, int shade)
 {
     const int low = wanted - shade < 0 ? 0 : wanted - shade;
@@ -69,12 +86,7 @@ bool ChannelInRange(unsigned channel, int wanted, int shade)
 
 int CPandrel_Script::BuiltinPixelGetColor(CVariantList& args, CEngineVariant& result)
 {
-    POINT point = {args.GetItem(0).GetInt(), args.GetItem(1).GetInt()};
-    if (m_pixelCoordMode == 0) {
-        const POINT origin = BuiltinSupport::ForegroundWindowOrigin();
-        point.x += origin.x;
-        point.y += origin.y;
-    }
+    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), m_pixelCoordMode);
     const HDC screen = GetDC(nullptr);
     if (!screen) {
         SetError(1);
@@ -96,17 +108,7 @@ int CPandrel_Script::BuiltinPixelGetColor(CVariantList& args, CEngineVariant& re
 
 int CPandrel_Script::BuiltinPixelSearch(CVariantList& args, CEngineVariant& result)
 {
-    long long left = args.GetItem(0).GetInt();
-    long long top = args.GetItem(1).GetInt();
-    long long right = args.GetItem(2).GetInt();
-    long long bottom = args.GetItem(3).GetInt();
-    POINT origin = {0, 0};
-    if (m_pixelCoordMode == 0)
-        origin = BuiltinSupport::ForegroundWindowOrigin();
-    left += origin.x;
-    right += origin.x;
-    top += origin.y;
-    bottom += origin.y;
+    const Area area = ReadArea(args, m_pixelCoordMode);
 
     COLORREF colour = static_cast<COLORREF>(args.GetItem(4).GetInt());
     if (m_colorMode == 0)
@@ -119,19 +121,20 @@ int CPandrel_Script::BuiltinPixelSearch(CVariantList& args, CEngineVariant& resu
     const int red = GetRValue(colour), green = GetGValue(colour), blue = GetBValue(colour);
 
     ScreenCapture capture;
-    if (!capture.Capture(left, top, right, bottom)) {
+    if (!capture.Capture(area.left, area.top, area.right, area.bottom)) {
         SetError(1);
         return 0;
     }
     // Columns from the left, each from the top; only points on the screen
     // can match.
     const RECT& copied = capture.Copied();
-    for (long long x = FirstOnGrid(left, step, copied.left); x < copied.right; x += step) {
-        for (long long y = FirstOnGrid(top, step, copied.top); y < copied.bottom; y += step) {
+    for (long long x = FirstOnGrid(area.left, step, copied.left); x < copied.right; x += step) {
+        for (long long y = FirstOnGrid(area.top, step, copied.top); y < copied.bottom; y += step) {
             const DWORD pixel = capture.PixelAt(x, y);
             if (ChannelInRange(pixel >> 16 & 0xFF, red, shade) && ChannelInRange(pixel >> 8 & 0xFF, green, shade) &&
                 ChannelInRange(pixel & 0xFF, blue, shade)) {
-                BuiltinSupport::MakePointArray(result, static_cast<int>(x - origin.x), static_cast<int>(y - origin.y));
+                BuiltinSupport::MakePointArray(result, static_cast<int>(x - area.origin.x),
+                                               static_cast<int>(y - area.origin.y));
                 return 0;
             }
         }
@@ -142,17 +145,8 @@ int CPandrel_Script::BuiltinPixelSearch(CVariantList& args, CEngineVariant& resu
 
 int CPandrel_Script::BuiltinPixelChecksum(CVariantList& args, CEngineVariant& result)
 {
-    long long left = args.GetItem(0).GetInt();
-    long long top = args.GetItem(1).GetInt();
-    long long right = args.GetItem(2).GetInt();
-    long long bottom = args.GetItem(3).GetInt();
-    if (m_pixelCoordMode == 0) {
-        const POINT origin = BuiltinSupport::ForegroundWindowOrigin();
-        left += origin.x;
-        right += origin.x;
-        top += origin.y;
-        bottom += origin.y;
-    }
+    const Area area = ReadArea(args, m_pixelCoordMode);
+    const long long left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     Adler32 sum;
     if (right < left || bottom < top) {
         result.SetNumber(sum.Value());

@@ -49,6 +49,32 @@ bool MatchesAt(const char* text, const char* search, int length, bool caseSensit
     return true;
 }
 
+// A text read as an optional sign, digits, and an optional decimal point
+// followed by digits.
+struct NumberShape
+{
+    int digits = 0;
+    bool point = false;
+    bool wholeText = false;    // nothing else follows
+};
+
+NumberShape ReadNumberShape(const char* text)
+{
+    NumberShape shape;
+    const char* walk = text;
+    if (*walk == '+' || *walk == '-')
+        ++walk;
+    for (; IsDigit(*walk); ++walk)
+        ++shape.digits;
+    if (*walk == '.') {
+        shape.point = true;
+        for (++walk; IsDigit(*walk); ++walk)
+            ++shape.digits;
+    }
+    shape.wholeText = *walk == '\0';
+    return shape;
+}
+
 }  // namespace
 
 int CPandrel_Script::BuiltinStringLen(CVariantList& args, CEngineVariant& result)
@@ -338,32 +364,16 @@ int CPandrel_Script::BuiltinStringIsAscii(CVariantList& args, CEngineVariant& re
 
 int CPandrel_Script::BuiltinStringIsFloat(CVariantList& args, CEngineVariant& result)
 {
-    // [sign] digits "." digits, with a decimal point and at least one digit.
-    const char* walk = args.GetItem(0).GetString();
-    if (*walk == '+' || *walk == '-')
-        ++walk;
-    int digits = 0;
-    while (IsDigit(*walk))
-        ++walk, ++digits;
-    bool point = false;
-    if (*walk == '.') {
-        point = true;
-        ++walk;
-        while (IsDigit(*walk))
-            ++walk, ++digits;
-    }
-    result.SetInt(point && digits > 0 && *walk == '\0' ? 1 : 0);
+    // [sign] digits "." digits, with the decimal point and at least one digit.
+    const NumberShape shape = ReadNumberShape(args.GetItem(0).GetString());
+    result.SetInt(shape.wholeText && shape.digits > 0 && shape.point ? 1 : 0);
     return 0;
 }
 
 int CPandrel_Script::BuiltinStringIsInt(CVariantList& args, CEngineVariant& result)
 {
-    const char* walk = args.GetItem(0).GetString();
-    if (*walk == '+' || *walk == '-')
-        ++walk;
-    int digits = 0;
-    while (IsDigit(*walk))
-        ++walk, ++digits;
-    result.SetInt(digits > 0 && *walk == '\0' ? 1 : 0);
+    // [sign] digits.
+    const NumberShape shape = ReadNumberShape(args.GetItem(0).GetString());
+    result.SetInt(shape.wholeText && shape.digits > 0 && !shape.point ? 1 : 0);
     return 0;
 }
