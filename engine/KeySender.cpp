@@ -199,7 +199,7 @@ void CKeySender::SendBracedItem(const char* item, int length)
     const int vk = VkKeyScanA(ch) & 0xFF;
     if (action == kDown || action == kUp) {
         if (vk != 0xFF)
-            action == kDown ? KeyDown(vk) : KeyUp(vk);
+            KeyEvent(vk, action == kUp, IsExtendedKey(vk));
         return;
     }
     for (int i = 0; i < count; ++i)
@@ -236,14 +236,15 @@ void CKeySender::SendNamedItem(const SendKeyName& entry, KeyAction action, int c
         if (m_modifiers & kAltHeld)
             break;
         m_modifiers |= kAlt;
-        if (action != kUp)
+        if (action == kDown) {
             ModifierEvent(VK_MENU, false);
-        if (action == kPress || action == kOn || action == kOff) {
+        } else if (action == kUp) {
+            ModifierEvent(VK_MENU, true);
+        } else {
+            ModifierEvent(VK_MENU, false);
             Pause(KeyDownDelay);
             ModifierEvent(VK_MENU, true);
             Pause(KeyDelay);
-        } else if (action == kUp) {
-            ModifierEvent(VK_MENU, true);
         }
         break;
     case kSendKeyModifierDown:
@@ -301,23 +302,23 @@ void CKeySender::SendAsc(const char* digits)
 
 void CKeySender::TypeCharacter(char ch)
 {
-    const SHORT scan = VkKeyScanA(ch);
-    if ((scan & 0xFF) == 0xFF) {
+    // The key in the low byte, the shift states it needs in the high byte.
+    const SHORT key = VkKeyScanA(ch);
+    if ((key & 0xFF) == 0xFF) {
         TypeAccented(static_cast<unsigned char>(ch));
         return;
     }
-    // The shift states the layout needs for this character are one-shot
-    // modifiers of this character only.
+    // Those shift states are one-shot modifiers of this character only.
     const int saved = m_modifiers;
-    if (scan & 0x100)
+    if (key & 0x100)
         m_modifiers |= kShift;
-    if (scan & 0x200)
+    if (key & 0x200)
         m_modifiers |= kCtrl;
-    if (scan & 0x400)
+    if (key & 0x400)
         m_modifiers |= kAlt;
     PrepareModifiers();
     PressModifiers();
-    KeyPress(scan & 0xFF);
+    KeyPress(key & 0xFF);
     ReleaseModifiers();
     m_modifiers = saved;
 }
@@ -529,15 +530,15 @@ bool CKeySender::ParseKeySpec(const char* spec, int* vk, bool* shift, bool* ctrl
     }
     if (*walk == '\0')
         return false;
-    const SHORT scan = VkKeyScanA(*walk);
-    if ((scan & 0xFF) == 0xFF)
+    const SHORT key = VkKeyScanA(*walk);
+    if ((key & 0xFF) == 0xFF)
         return false;   // no key of this layout types it
-    if (scan & 0x100)
+    if (key & 0x100)
         *shift = true;
-    if (scan & 0x200)
+    if (key & 0x200)
         *ctrl = true;
-    if (scan & 0x400)
+    if (key & 0x400)
         *alt = true;
-    *vk = scan & 0xFF;
+    *vk = key & 0xFF;
     return true;
 }

@@ -165,6 +165,10 @@ TEST_F(KeyTest, PostedKeysReachTheTargetWindow)
     TestWindowThread target({100, 250, 500, 350});
     BringWindowToFront(window.Handle());
     CKeySender sender;
+    // Time for the target to read each key and the character it makes
+    // before the next one comes, also on a busy machine.
+    sender.KeyDownDelay = 10;
+    sender.KeyDelay = 30;
     sender.SendKeys("abc{BS}d{LEFT}x{END}{ENTER}z", target.Edit());
     EXPECT_EQ(target.SettledEditText(), "abxd\r\nz");
     sender.SendRaw("y.z", target.Edit());
