@@ -46,6 +46,11 @@ public:
         });
         WaitForSingleObject(ready, 10000);
         CloseHandle(ready);
+        // Keys go where the focus is once the window has really become the
+        // foreground window; until then the first Shift could go astray.
+        for (int i = 0; i < 200 && GetForegroundWindow() != m_window; ++i)
+            Sleep(10);
+        Sleep(200);
     }
     ~EditWindow()
     {
@@ -110,7 +115,8 @@ int main()
         const double start = NowMs();
         Call("SEND", {Text(text.c_str()), Int(1)}, result);
         const double elapsed = NowMs() - start;
-        const bool whole = edit.SettledText() == text;
+        const std::string typed = edit.SettledText();
+        const bool whole = typed == text;
         const int down = delay.down > 0 ? delay.down : 0, after = delay.after > 0 ? delay.after : 0;
         const double expected = static_cast<double>(kTextLength + shifted) * (down + after);
         char label[32];

@@ -42,6 +42,9 @@ TestWindow::TestWindow(const RECT& screenRect, COLORREF background, std::vector<
     SetForegroundWindow(m_window);
     if (m_edit)
         SetFocus(m_edit);
+    // Input goes to the window only once the activation has come through.
+    for (int i = 0; i < 40 && GetForegroundWindow() != m_window; ++i)
+        Pump(50);
     Pump(100);
 }
 
