@@ -48,10 +48,6 @@ POINT ToScreen(int x, int y, int coordinateMode)
     return POINT{x + origin.x, y + origin.y};
 }
 
-}  // namespace BuiltinSupport
-
-namespace BuiltinSupport {
-
 std::wstring ToWide(const char* text)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);

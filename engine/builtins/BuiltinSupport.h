@@ -1,10 +1,12 @@
 // Small routines that several builtin families share: one-dimensional array
-// results and the origin of the coordinate modes.
+// results, the origin of the coordinate modes, and wide text for the shell.
 #pragma once
 
 #include "engine/EngineVariant.h"
 
 #include <windows.h>
+
+#include <string>
 
 namespace BuiltinSupport {
 
@@ -24,12 +26,6 @@ POINT ForegroundWindowOrigin();
 POINT CoordinateOrigin(int coordinateMode);
 // A script's point in screen coordinates.
 POINT ToScreen(int x, int y, int coordinateMode);
-
-}  // namespace BuiltinSupport
-
-#include <string>
-
-namespace BuiltinSupport {
 
 // `text` in UTF-16 through the ANSI code page, for the shell's interfaces.
 std::wstring ToWide(const char* text);

@@ -8,7 +8,6 @@
 #include <io.h>
 #include <new>
 #include <stdio.h>
-#include <string.h>
 
 // The stream of a file argument; one named by the script is closed when done.
 struct ScriptFileArgument

@@ -6,7 +6,6 @@
 
 #include <objbase.h>
 #include <shlobj.h>
-#include <string.h>
 
 namespace {
 
