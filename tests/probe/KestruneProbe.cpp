@@ -1,5 +1,6 @@
 #include "tests/probe/KestruneProbe.h"
 
+#include "tests/support/DialogWindows.h"
 #include "tests/support/Input.h"
 #include "tests/support/WindowCapture.h"
 
@@ -24,7 +25,7 @@ DWORD ProcessOf(HWND window)
 class RemoteBuffer
 {
 public:
-    RemoteBuffer(HWND window, SIZE_T size) : m_size(size)
+    RemoteBuffer(HWND window, SIZE_T size)
     {
         m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
         if (m_process)
@@ -54,36 +55,7 @@ public:
 private:
     HANDLE m_process = nullptr;
     void* m_address = nullptr;
-    SIZE_T m_size;
 };
-
-std::string TextOf(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-struct DialogSearch
-{
-    DWORD processId;
-    std::string text;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND window, LPARAM parameter)
-{
-    DialogSearch* search = reinterpret_cast<DialogSearch*>(parameter);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (ProcessOf(window) != search->processId || strcmp(className, "#32770") != 0 || !IsWindowVisible(window) ||
-        GetDlgItem(window, kMacroListId))
-        return TRUE;   // not a dialog of the process, or its main window
-    if (DialogText(window).find(search->text) == std::string::npos)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 }  // namespace
 
@@ -162,11 +134,9 @@ std::string DialogText(HWND dialog)
 {
     std::string joined;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[64] = {};
-        GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") != 0)
+        if (lstrcmpiA(testing_support::ClassName(child).c_str(), "Static") != 0)
             continue;
-        std::string text = TextOf(child);
+        std::string text = testing_support::WindowText(child);
         if (text.empty())
             continue;
         if (!joined.empty())
@@ -178,9 +148,10 @@ std::string DialogText(HWND dialog)
 
 HWND FindDialog(DWORD processId, const std::string& text)
 {
-    DialogSearch search = { processId, text, nullptr };
-    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND dialog : testing_support::VisibleDialogsOfProcess(processId))
+        if (!GetDlgItem(dialog, kMacroListId) && DialogText(dialog).find(text) != std::string::npos)
+            return dialog;   // a dialog of the process, not its main window
+    return nullptr;
 }
 
 HWND WaitForDialog(DWORD processId, const std::string& text, DWORD timeoutMs)
