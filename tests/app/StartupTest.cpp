@@ -2,6 +2,7 @@
 // start, the "-a" switch, and quitting.
 #include "tests/app/KestruneSession.h"
 #include "tests/probe/KestruneProbe.h"
+#include "tests/support/Input.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowCapture.h"
 
@@ -45,7 +46,8 @@ TEST_F(Startup, TheFirstInstanceHoldsTheMutexAndShowsItsMainWindow)
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
     BringToFront(window);
-    Sleep(500);
+    testing_support::MoveMouseTo(POINT{ GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1 });
+    Sleep(500);   // no button is shown hovered
     RECT rect;
     GetWindowRect(window, &rect);
     testing_support::WindowCapture picture = testing_support::WindowCapture::OfScreen(rect);
