@@ -1,15 +1,14 @@
 // Running macros: a macro's file goes into the engine's line store, is
 // prepared and run (repeated as the macro says), and the macro it names to
 // run next follows. Also the main window's timers and quitting.
-#include "app/PandrelApp.h"
 #include "app/PandrelDlg.h"
 
 #include "app/MacroFolder.h"
+#include "app/PandrelApp.h"
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 
 #include <io.h>
-
 
 namespace {
 
