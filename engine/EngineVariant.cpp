@@ -6,6 +6,9 @@
 #include <math.h>
 #include <string.h>
 
+#include <unordered_map>
+#include <unordered_set>
+
 namespace {
 
 bool IsHexText(const char* text)
@@ -20,7 +23,48 @@ int HexTextValue(const char* text, int length)
     return value;
 }
 
+// The elements that ByRef arguments alias, with the number of aliases each,
+// and those of them that their array has let go of.
+std::unordered_map<CEngineVariant*, int>& PinnedElements()
+{
+    static std::unordered_map<CEngineVariant*, int> pinned;
+    return pinned;
+}
+
+std::unordered_set<CEngineVariant*>& DetachedElements()
+{
+    static std::unordered_set<CEngineVariant*> detached;
+    return detached;
+}
+
+// Frees an element unless an alias still points at it.
+void ReleaseElement(CEngineVariant* element)
+{
+    std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
+    if (!pinned.empty() && pinned.count(element))
+        DetachedElements().insert(element);
+    else
+        delete element;
+}
+
 }  // namespace
+
+void CEngineVariant::PinElement(CEngineVariant* element)
+{
+    if (element)
+        ++PinnedElements()[element];
+}
+
+void CEngineVariant::UnpinElement(CEngineVariant* element)
+{
+    std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
+    std::unordered_map<CEngineVariant*, int>::iterator found = pinned.find(element);
+    if (found == pinned.end() || --found->second > 0)
+        return;
+    pinned.erase(found);
+    if (DetachedElements().erase(element))
+        delete element;
+}
 
 CEngineVariant::CEngineVariant()
     : m_type(kVariantNumber), m_intValue(0), m_intValid(0), m_number(0.0), m_numberValid(1),
@@ -83,7 +127,8 @@ void CEngineVariant::FreeElements()
 {
     if (m_elements) {
         for (int i = 0; i < m_elementCount; ++i)
-            delete m_elements[i];
+            if (m_elements[i])
+                ReleaseElement(m_elements[i]);
         delete[] m_elements;
         m_elements = nullptr;
     }

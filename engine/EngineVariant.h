@@ -106,6 +106,13 @@ public:
     // shapes are copied over, when both have the same number of dimensions.
     void CopyElementsFrom(const CEngineVariant& old);
 
+    // A ByRef argument aliases a variable or an array element for the length
+    // of the call. An array that lets go of its elements meanwhile (ReDim,
+    // assignment) keeps the pinned ones alive, detached from it, until they
+    // are unpinned, so that the alias never points at freed memory.
+    static void PinElement(CEngineVariant* element);
+    static void UnpinElement(CEngineVariant* element);
+
 private:
     void Reset();
     void FreeText();

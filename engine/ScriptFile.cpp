@@ -45,6 +45,7 @@ void CPandrel_ScriptFile::AddLine(int lineNumber, const char* text, int fileInde
 {
     if (!text)
         text = "";
+    ++m_generation;
     if (!m_lines.empty() && IsDroppableLine(m_lines.back().Text)) {
         Line& last = m_lines.back();
         delete[] last.Text;
@@ -117,6 +118,7 @@ void CPandrel_ScriptFile::BuildIndex()
 
 void CPandrel_ScriptFile::Clear()
 {
+    ++m_generation;
     for (Line& line : m_lines)
         delete[] line.Text;
     m_lines.clear();

@@ -56,6 +56,10 @@ public:
     // for removal at the faster speed are kept only with 0.
     int SpeedMode = 0;
 
+    // Changes whenever a line is added or the store is cleared, so that what
+    // the engine keeps about the lines can tell that it is out of date.
+    unsigned GetGeneration() const { return m_generation; }
+
 private:
     struct Line
     {
@@ -78,6 +82,7 @@ private:
     std::vector<Line> m_lines;                // position 1 is m_lines[0]
     FileName m_fileNames[kMaxFileNames] = {};
     int m_fileNameCount = 0;
+    unsigned m_generation = 1;
 };
 
 extern CPandrel_ScriptFile g_ScriptFile;

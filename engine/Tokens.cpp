@@ -46,3 +46,10 @@ ScriptToken& TokenList::GetToken(int index)
     m_spare.Type = kTokenEndOfLine;   // a reader may not change it for the next one
     return m_spare;
 }
+
+void TokenList::CopyFrom(const TokenList& other)
+{
+    std::vector<ScriptToken> tokens(other.m_tokens.begin(), other.m_tokens.begin() + other.m_count);
+    m_tokens.swap(tokens);
+    m_count = other.m_count;
+}

@@ -78,6 +78,8 @@ public:
     ScriptToken& GetToken(int index);
     int GetCount() const { return m_count; }
     void Clear() { m_count = 0; }
+    // Becomes a copy of `other`'s tokens, with room for exactly those.
+    void CopyFrom(const TokenList& other);
 
 private:
     std::vector<ScriptToken> m_tokens;   // the first m_count are in use

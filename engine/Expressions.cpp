@@ -1,0 +1,318 @@
+// The expression evaluator: operator precedence with two stacks, driven by
+// an action table. Operands (literals, variables, calls, macros) go on the
+// operand stack as they are read; each operator is shifted onto the operator
+// stack or makes the operators above it apply first.
+#include "engine/ScriptEngine.h"
+
+#include <math.h>
+
+namespace {
+
+// Operator codes, as the operator stack holds them.
+enum OperatorCode
+{
+    kOpLess, kOpGreater, kOpLessEqual, kOpGreaterEqual, kOpNotEqual, kOpEqual, kOpEqualExact,
+    kOpAnd, kOpOr, kOpConcatenate, kOpNot, kOpAdd, kOpSubtract, kOpMultiply, kOpDivide, kOpPower,
+    kOpNegate, kOpOpenBracket, kOpCloseBracket, kOpEnd
+};
+
+// The classes of operators that share a row or a column of the table.
+enum OperatorClass
+{
+    kClassComparison, kClassAndOr, kClassConcatenate, kClassNot, kClassAdditive, kClassMultiplicative,
+    kClassPower, kClassNegate, kClassOpen, kClassClose, kClassEnd
+};
+
+enum Action { R, S, M, A, E1, E2 };   // reduce, shift, match brackets, accept, the two bracket errors
+
+// Rows: the operator on top of the stack (the end marker last); columns: the
+// incoming symbol.
+const unsigned char kActions[10][11] = {
+    //  cmp AO  &  NOT +-  */  ^  neg  (   )  end
+    {R, R, S, S, S, S, S, S, S, M, R},        // comparisons
+    {S, R, S, S, S, S, S, S, S, M, R},        // AND OR
+    {R, R, R, S, S, S, S, S, S, M, R},        // &
+    {R, R, R, S, R, R, R, S, S, M, R},        // NOT
+    {R, R, R, S, R, S, S, S, S, M, R},        // + -
+    {R, R, R, S, R, R, S, S, S, M, R},        // * /
+    {R, R, R, S, R, R, R, S, S, M, R},        // ^
+    {R, R, R, S, R, R, R, S, S, M, R},        // negate
+    {S, S, S, S, S, S, S, S, S, M, E1},       // (
+    {S, S, S, S, S, S, S, S, S, E2, A},       // end marker
+};
+
+int ClassOf(int code)
+{
+    switch (code) {
+    case kOpAnd: case kOpOr: return kClassAndOr;
+    case kOpConcatenate: return kClassConcatenate;
+    case kOpNot: return kClassNot;
+    case kOpAdd: case kOpSubtract: return kClassAdditive;
+    case kOpMultiply: case kOpDivide: return kClassMultiplicative;
+    case kOpPower: return kClassPower;
+    case kOpNegate: return kClassNegate;
+    case kOpOpenBracket: return kClassOpen;
+    case kOpCloseBracket: return kClassClose;
+    case kOpEnd: return kClassEnd;
+    default: return kClassComparison;
+    }
+}
+
+Action ActionFor(int top, int incoming)
+{
+    const int row = top == kOpEnd ? 9 : ClassOf(top);
+    return static_cast<Action>(kActions[row][ClassOf(incoming)]);
+}
+
+// The operator a token stands for; "-" subtracts after an operand or ")"
+// and negates anywhere else. Tokens that are no operator end the expression.
+int OperatorOf(ScriptToken& token, bool afterOperand)
+{
+    switch (token.Type) {
+    case kTokenLess: return kOpLess;
+    case kTokenGreater: return kOpGreater;
+    case kTokenLessEqual: return kOpLessEqual;
+    case kTokenGreaterEqual: return kOpGreaterEqual;
+    case kTokenNotEqual: return kOpNotEqual;
+    case kTokenEqual: return kOpEqual;
+    case kTokenEqualExact: return kOpEqualExact;
+    case kTokenConcatenate: return kOpConcatenate;
+    case kTokenPlus: return kOpAdd;
+    case kTokenMinus: return afterOperand ? kOpSubtract : kOpNegate;
+    case kTokenMultiply: return kOpMultiply;
+    case kTokenDivide: return kOpDivide;
+    case kTokenPower: return kOpPower;
+    case kTokenLeftParen: return kOpOpenBracket;
+    case kTokenRightParen: return kOpCloseBracket;
+    case kTokenKeyword:
+        switch (token.Value.GetInt()) {
+        case kKeywordAnd: return kOpAnd;
+        case kKeywordOr: return kOpOr;
+        case kKeywordNot: return kOpNot;
+        default: return kOpEnd;
+        }
+    default:
+        return kOpEnd;
+    }
+}
+
+// The C library's pow gives exact powers of integers and the sign of a
+// negative base; a zero base keeps its own rule (0 ^ 0 and 0 ^ -n are 1).
+double Power(double base, double exponent)
+{
+    if (base == 0.0)
+        return exponent <= 0.0 ? 1.0 : 0.0;
+    return pow(base, exponent);
+}
+
+// Gives the operator stack back to its depth at the start of an evaluation.
+class OperatorFrame
+{
+public:
+    explicit OperatorFrame(std::vector<int>& stack) : m_stack(stack), m_base(stack.size()) {}
+    ~OperatorFrame() { m_stack.resize(m_base); }
+    OperatorFrame(const OperatorFrame&) = delete;
+    OperatorFrame& operator=(const OperatorFrame&) = delete;
+
+private:
+    std::vector<int>& m_stack;
+    const size_t m_base;
+};
+
+}  // namespace
+
+ScriptToken& CPandrel_Script::TokenAt(TokenList& tokens, int index, int limit)
+{
+    if (index < limit)
+        return tokens.GetToken(index);
+    m_endToken.Type = kTokenEndOfLine;
+    m_endToken.Column = tokens.GetToken(limit).Column;
+    return m_endToken;
+}
+
+int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& truth)
+{
+    ValueStackFrame frame(m_values);
+    CEngineVariant& value = m_values.Push();
+    if (EvaluateExpression(tokens, index, value))
+        return 1;
+    truth = value.IsTrue();
+    return 0;
+}
+
+int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
+                                        int errorColumn)
+{
+    // The evaluator's own errors point at the expression's first token.
+    const int column = errorColumn >= 0 ? errorColumn : TokenAt(tokens, index, limit).Column;
+    ValueStackFrame values(m_values);
+    OperatorFrame operators(m_operators);
+    m_operators.push_back(kOpEnd);
+    bool afterOperand = false;
+
+    for (;;) {
+        ScriptToken& token = TokenAt(tokens, index, limit);
+        int failed;
+        switch (token.Type) {
+        case kTokenLiteral:
+            m_values.Push().Assign(token.Value);
+            ++index;
+            afterOperand = true;
+            continue;
+        case kTokenVariable: failed = EvaluateVariable(tokens, index, limit, m_values.Push()); break;
+        case kTokenBuiltin: failed = CallBuiltin(tokens, index, limit, m_values.Push()); break;
+        case kTokenUserFunction: failed = CallUserFunction(tokens, index, limit, m_values.Push()); break;
+        case kTokenMacro: failed = EvaluateMacro(tokens, index, limit, m_values.Push()); break;
+        default: failed = -1; break;
+        }
+        if (failed > 0)
+            return 1;
+        if (failed == 0) {
+            afterOperand = true;
+            continue;
+        }
+
+        const int code = OperatorOf(token, afterOperand);
+        for (bool again = true; again;) {
+            again = false;
+            const int top = m_operators.back();
+            switch (ActionFor(top, code)) {
+            case R:
+                if (!ApplyOperator(top, values.Base())) {
+                    ShowScriptError("Error in expression.", column);
+                    return 1;
+                }
+                m_operators.pop_back();
+                again = true;
+                break;
+            case S:
+                m_operators.push_back(code);
+                ++index;
+                afterOperand = false;
+                if (code == kOpAnd || code == kOpOr) {
+                    // Short-circuit: a true left side of OR, or a false one of
+                    // AND, decides; the right side is not evaluated.
+                    const bool truth = values.GetCount() > 0 && m_values.At(m_values.GetCount() - 1).IsTrue();
+                    if (truth == (code == kOpOr)) {
+                        if (!SkipOperand(tokens, index, limit)) {
+                            ShowScriptError("Error in expression.", column);
+                            return 1;
+                        }
+                        if (values.GetCount() > 0)
+                            m_values.At(m_values.GetCount() - 1).SetInt(truth ? 1 : 0);
+                        m_operators.pop_back();
+                        afterOperand = true;
+                    }
+                }
+                break;
+            case M:
+                while (m_operators.back() != kOpOpenBracket) {
+                    const int inner = m_operators.back();
+                    if (inner == kOpEnd) {
+                        ShowScriptError("Unbalanced brackets in expression.", column);
+                        return 1;
+                    }
+                    if (!ApplyOperator(inner, values.Base())) {
+                        ShowScriptError("Error in expression.", column);
+                        return 1;
+                    }
+                    m_operators.pop_back();
+                }
+                m_operators.pop_back();
+                ++index;
+                afterOperand = true;
+                break;
+            case A:
+                if (values.GetCount() != 1) {
+                    ShowScriptError("Error in expression.", column);
+                    return 1;
+                }
+                result = static_cast<CEngineVariant&&>(m_values.At(values.Base()));
+                return 0;
+            case E1:
+                ShowScriptError("Missing right bracket ')' in expression.", column);
+                return 1;
+            case E2:
+                ShowScriptError("Unbalanced brackets in expression.", column);
+                return 1;
+            }
+        }
+    }
+}
+
+bool CPandrel_Script::SkipOperand(TokenList& tokens, int& index, int limit)
+{
+    // Up to the next keyword other than NOT, or a "," or closing bracket
+    // that belongs to an enclosing expression; brackets opened inside the
+    // skipped operand are passed over with all they hold.
+    int depth = 0;
+    for (;; ++index) {
+        ScriptToken& token = TokenAt(tokens, index, limit);
+        switch (token.Type) {
+        case kTokenEndOfLine:
+            return depth == 0;
+        case kTokenLeftParen:
+        case kTokenLeftBracket:
+            ++depth;
+            break;
+        case kTokenRightParen:
+        case kTokenRightBracket:
+            if (depth == 0)
+                return true;
+            --depth;
+            break;
+        case kTokenComma:
+            if (depth == 0)
+                return true;
+            break;
+        case kTokenKeyword:
+            if (depth == 0 && !token.IsKeyword(kKeywordNot))
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool CPandrel_Script::ApplyOperator(int code, int base)
+{
+    const int count = m_values.GetCount();
+    if (code == kOpNot || code == kOpNegate) {
+        if (count - base < 1)
+            return false;
+        CEngineVariant& value = m_values.At(count - 1);
+        if (code == kOpNot) {
+            value.Not();
+        } else {
+            CEngineVariant minusOne;
+            minusOne.SetInt(-1);
+            value.Multiply(minusOne);
+        }
+        return true;
+    }
+    if (count - base < 2)
+        return false;
+    CEngineVariant& left = m_values.At(count - 2);
+    CEngineVariant& right = m_values.At(count - 1);
+    switch (code) {
+    case kOpLess: left.SetInt(left.Less(right) ? 1 : 0); break;
+    case kOpGreater: left.SetInt(left.Greater(right) ? 1 : 0); break;
+    case kOpLessEqual: left.SetInt(left.Less(right) || left.Equal(right) ? 1 : 0); break;
+    case kOpGreaterEqual: left.SetInt(left.Greater(right) || left.Equal(right) ? 1 : 0); break;
+    case kOpNotEqual: left.SetInt(left.Equal(right) ? 0 : 1); break;
+    case kOpEqual: left.SetInt(left.Equal(right) ? 1 : 0); break;
+    case kOpEqualExact: left.SetInt(left.EqualExact(right) ? 1 : 0); break;
+    case kOpAnd: left.SetInt(left.And(right) ? 1 : 0); break;
+    case kOpOr: left.SetInt(left.Or(right) ? 1 : 0); break;
+    case kOpConcatenate: left.Concatenate(right); break;
+    case kOpAdd: left.Add(right); break;
+    case kOpSubtract: left.Subtract(right); break;
+    case kOpMultiply: left.Multiply(right); break;
+    case kOpDivide: left.Divide(right); break;
+    case kOpPower: left.SetNumber(Power(left.GetNumber(), right.GetNumber())); break;
+    default: return false;
+    }
+    m_values.PopTo(count - 1);
+    return true;
+}
