@@ -298,7 +298,7 @@ int CPandrel_Script::ExecuteFor(TokenList& tokens, int index, int& nextLine)
         return 1;
     }
     const char* name = variableToken.Value.GetString();
-    if (!m_variables.Lookup(name, kScopeAuto)) {
+    if (!FindVariable(variableToken)) {
         if (m_mustDeclareVars == 1) {
             ShowScriptError("Variable used without being declared.", variableToken.Column);
             return 1;
@@ -315,7 +315,7 @@ int CPandrel_Script::ExecuteFor(TokenList& tokens, int index, int& nextLine)
     int at = index + 3;
     if (EvaluateExpression(tokens, at, start))
         return 1;
-    *m_variables.Lookup(name, kScopeAuto) = static_cast<CEngineVariant&&>(start);
+    *FindVariable(variableToken) = static_cast<CEngineVariant&&>(start);
     if (!tokens.GetToken(at).IsKeyword(kKeywordTo)) {
         ShowScriptError(kForBadlyFormatted, tokens.GetToken(at).Column);
         return 1;
@@ -344,7 +344,7 @@ int CPandrel_Script::ExecuteFor(TokenList& tokens, int index, int& nextLine)
     BlockRecord& loop = m_loopStack.Top();
     loop.Limit = static_cast<CEngineVariant&&>(limit);
     loop.Step = static_cast<CEngineVariant&&>(step);
-    if (ForLoopGoesOn(*m_variables.Lookup(name, kScopeAuto), loop)) {
+    if (ForLoopGoesOn(*FindVariable(variableToken), loop)) {
         nextLine = forLine + 1;
     } else {
         m_loopStack.Pop();
@@ -363,8 +363,7 @@ int CPandrel_Script::ExecuteNext(TokenList& tokens, int index, int& nextLine)
         return 1;
     }
     // The counter is the variable the For line names.
-    CEngineVariant* variable = m_variables.Lookup(TokensForScan(loop->StartLine)->GetToken(1).Value.GetString(),
-                                                  kScopeAuto);
+    CEngineVariant* variable = FindVariable(TokensForScan(loop->StartLine)->GetToken(1));
     if (!variable) {
         ShowScriptError("Variable used without being declared.", -1);
         return 1;

@@ -87,9 +87,9 @@ public:
 
     // Arrays. Subscripts are pushed one by one; CreateArray takes them as the
     // dimension sizes, Element as the position of one element.
-    void ClearSubscripts() { m_subscriptCount = 0; }
+    void ClearSubscripts() { if (m_array) m_array->SubscriptCount = 0; }
     bool PushSubscript(int subscript);
-    int GetSubscriptCount() const { return m_subscriptCount; }
+    int GetSubscriptCount() const { return m_array ? m_array->SubscriptCount : 0; }
     bool SubscriptsValid() const;
     // False (the variant is then the number 0) when there are no sizes, a
     // size below 1, or more than kMaxArrayElements elements in all.
@@ -101,7 +101,7 @@ public:
     CEngineVariant* Element();
     // 0: the dimension count; 1..count: that dimension's size; otherwise 0.
     int DimensionSize(int dimension) const;
-    int GetElementCount() const { return m_elementCount; }
+    int GetElementCount() const { return m_array ? m_array->ElementCount : 0; }
     // ReDim: the elements of `old` that exist and whose subscripts fit both
     // shapes are copied over, when both have the same number of dimensions.
     void CopyElementsFrom(const CEngineVariant& old);
@@ -114,6 +114,19 @@ public:
     static void UnpinElement(CEngineVariant* element);
 
 private:
+    // The dimensions, the subscripts and the element slots of an array, kept
+    // apart so that the scalars every evaluation handles stay small. A
+    // variant has them only while it is an array or has subscripts pushed.
+    struct ArrayStorage
+    {
+        int ElementCount = 0;
+        int DimensionCount = 0;
+        int Dimensions[kMaxArrayDimensions];     // the first DimensionCount are set
+        int SubscriptCount = 0;
+        int Subscripts[kMaxArrayDimensions];     // the first SubscriptCount are set
+        CEngineVariant** Elements = nullptr;     // ElementCount slots, owned
+    };
+
     void Reset();
     void FreeText();
     void FreeElements();
@@ -125,8 +138,10 @@ private:
     int Compare(CEngineVariant& other);
     int CompareTextNoCase(const CEngineVariant& other) const;
     bool EitherIsContainer(const CEngineVariant& other) const;
+    bool HasElements() const { return m_array && m_array->Elements; }
 
-    // Field order and widths are part of the value's definition.
+    // Field order and widths follow the value's definition; the array's
+    // fields live in m_array.
     int m_type;
     int m_intValue;
     unsigned char m_intValid;
@@ -136,10 +151,5 @@ private:
     int m_textLength;
     int m_textCapacity;
     CEngineVariant* m_target;
-    int m_elementCount;
-    int m_dimensionCount;
-    int m_dimensions[kMaxArrayDimensions];   // only the first m_dimensionCount are set
-    int m_subscriptCount;
-    int m_subscripts[kMaxArrayDimensions];   // only the first m_subscriptCount are set
-    CEngineVariant** m_elements;
+    ArrayStorage* m_array;
 };

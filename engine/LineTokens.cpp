@@ -6,6 +6,26 @@
 
 #include <string.h>
 
+namespace {
+
+// Variable names are compared upper-cased: the tokens of a line that runs
+// carry them so, with their hash, so that a look-up need not fold them.
+void PrepareVariableNames(TokenList& tokens)
+{
+    for (int i = 0; i < tokens.GetCount(); ++i) {
+        ScriptToken& token = tokens.GetToken(i);
+        if (!token.Is(kTokenVariable))
+            continue;
+        CEngineString name(token.Value.GetString());
+        name.MakeUpper();
+        token.Value.SetString(name.GetText(), name.GetLength());
+        token.NameHash = VariableScopes::NameHash(name.GetText());
+        token.Lookup = VariableLookupCache();
+    }
+}
+
+}  // namespace
+
 CachedLine* CPandrel_Script::CachedLineAt(int position)
 {
     if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
@@ -38,6 +58,7 @@ TokenList* CPandrel_Script::TokensForScan(int position)
             return nullptr;
         cached->Tokens = std::make_unique<TokenList>();
         cached->Tokens->CopyFrom(m_scratchTokens);
+        PrepareVariableNames(*cached->Tokens);
         cached->MayExpand = strchr(text, '%') != nullptr;
     }
     return cached->Tokens.get();
@@ -49,5 +70,18 @@ TokenList* CPandrel_Script::TokensForRun(int position, std::unique_ptr<TokenList
     if (!tokens || m_expandEnvStrings != 1 || !CachedLineAt(position)->MayExpand)
         return tokens;
     fresh = std::make_unique<TokenList>();
-    return Tokenise(g_ScriptFile.GetLine(position), *fresh) == 0 ? fresh.get() : nullptr;
+    if (Tokenise(g_ScriptFile.GetLine(position), *fresh) != 0)
+        return nullptr;
+    PrepareVariableNames(*fresh);
+    return fresh.get();
+}
+
+const UserFunctionEntry* CPandrel_Script::FindUserFunction(ScriptToken& token)
+{
+    // The table is filled once per preparation; the token remembers its entry.
+    if (token.FunctionGeneration != m_functionsGeneration) {
+        token.Function = m_userFunctions.Find(token.Value.GetString());
+        token.FunctionGeneration = m_functionsGeneration;
+    }
+    return token.Function;
 }

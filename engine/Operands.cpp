@@ -85,9 +85,8 @@ int CPandrel_Script::EvaluateSubscripts(TokenList& tokens, int& index, int limit
 int CPandrel_Script::EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result)
 {
     ScriptToken& token = TokenAt(tokens, index, limit);
-    const char* name = token.Value.GetString();
     const int column = token.Column;
-    CEngineVariant* variable = m_variables.Lookup(name, kScopeAuto);
+    CEngineVariant* variable = FindVariable(token);
     if (!variable) {
         ShowScriptError(kUndeclared, column);
         return 1;
@@ -107,7 +106,7 @@ int CPandrel_Script::EvaluateVariable(TokenList& tokens, int& index, int limit, 
     if (EvaluateSubscripts(tokens, index, limit, subscripts, count))
         return 1;
     // Taken again: a subscript may have run a function that changed the array.
-    variable = m_variables.Lookup(name, kScopeAuto);
+    variable = FindVariable(token);
     CEngineVariant* element = variable ? SelectElement(*variable, subscripts, count) : nullptr;
     if (!element) {
         ShowScriptError(kWrongSubscripts, column);
@@ -171,11 +170,12 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
 {
     ScriptToken& name = TokenAt(tokens, index, limit);
     const int nameColumn = name.Column;
-    int funcLine, parameterCount, lastLine;
-    if (!LookupUserFunction(name.Value.GetString(), funcLine, parameterCount, lastLine)) {
+    const UserFunctionEntry* function = FindUserFunction(name);
+    if (!function) {
         ShowScriptError("Unknown function name.", nameColumn);
         return 1;
     }
+    const int funcLine = function->FirstLine;
     ++index;
     if (!TokenAt(tokens, index, limit).Is(kTokenLeftParen)) {
         ShowScriptError(kBadCall, nameColumn);
@@ -216,9 +216,8 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
                 ShowScriptError(kNotAVariable, argument.Column);
                 return 1;
             }
-            const char* variableName = argument.Value.GetString();
             const int variableColumn = argument.Column;
-            CEngineVariant* target = m_variables.Lookup(variableName, kScopeAuto);
+            CEngineVariant* target = FindVariable(argument);
             if (!target) {
                 ShowScriptError(kUndeclared, variableColumn);
                 return 1;
@@ -229,7 +228,7 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
                 int count;
                 if (EvaluateSubscripts(tokens, at, close, subscripts, count))
                     return 1;
-                target = m_variables.Lookup(variableName, kScopeAuto);
+                target = FindVariable(argument);
                 target = target ? SelectElement(*target, subscripts, count) : nullptr;
                 if (!target) {
                     ShowScriptError(kWrongSubscripts, variableColumn);

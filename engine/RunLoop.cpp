@@ -8,19 +8,31 @@
 
 namespace {
 
-// While lines run, the queue is emptied once the tick count has moved on by
-// this much: reading the tick costs about nothing, while one PeekMessageA
-// (under Wine a round trip to the server) costs as much as many lines. A
-// waiting message is thus handled within a few milliseconds.
-const DWORD kPumpIntervalMs = 2;
+// While lines run, the queue is emptied every few milliseconds: often
+// enough that a waiting message is handled at once as the user sees it,
+// rarely enough that the pump costs little (one PeekMessageA under Wine is
+// a round trip to the server, as long as hundreds of lines). The clock is
+// read every kTurnsPerClockRead turns, since even the performance counter
+// costs as much as a line; the tick count, which is nearly free, catches
+// lines that take long themselves.
+const double kPumpIntervalSeconds = 0.004;
+const int kTurnsPerClockRead = 32;
+const DWORD kPumpIntervalTicks = 4;
 
-double CounterSeconds(LONGLONG ticks)
+LONGLONG CounterFrequency()
 {
-    static const double frequency = [] {
+    static const LONGLONG frequency = [] {
         LARGE_INTEGER f;
-        return QueryPerformanceFrequency(&f) && f.QuadPart ? static_cast<double>(f.QuadPart) : 1.0;
+        return QueryPerformanceFrequency(&f) && f.QuadPart ? f.QuadPart : 1000;
     }();
-    return static_cast<double>(ticks) / frequency;
+    return frequency;
+}
+
+LONGLONG CounterNow()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
 }
 
 }  // namespace
@@ -134,16 +146,24 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
 
 void CPandrel_Script::PumpIfDue(bool waiting)
 {
-    const DWORD now = GetTickCount();
-    if (!waiting && now - m_lastPumpTick < kPumpIntervalMs)
-        return;
-    m_lastPumpTick = now;
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    if (!waiting) {
+        const bool tickMoved = GetTickCount() - m_lastPumpTick >= kPumpIntervalTicks;
+        if (!tickMoved) {
+            if (++m_turnsSinceClockRead < kTurnsPerClockRead)
+                return;
+            m_turnsSinceClockRead = 0;
+            if (CounterNow() - m_lastPumpCounter <
+                static_cast<LONGLONG>(kPumpIntervalSeconds * static_cast<double>(CounterFrequency())))
+                return;
+        }
+    }
+    const LONGLONG start = CounterNow();
     PumpMessages();
-    QueryPerformanceCounter(&end);
+    m_lastPumpCounter = CounterNow();
+    m_lastPumpTick = GetTickCount();
+    m_turnsSinceClockRead = 0;
     ++m_statistics.Pumps;
-    m_statistics.PumpSeconds += CounterSeconds(end.QuadPart - start.QuadPart);
+    m_statistics.PumpSeconds += static_cast<double>(m_lastPumpCounter - start) / static_cast<double>(CounterFrequency());
 }
 
 void CPandrel_Script::PumpMessages()

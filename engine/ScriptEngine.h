@@ -222,6 +222,14 @@ private:
     TokenList* TokensForScan(int position);
     CachedLine* CachedLineAt(int position);
     void ResetLineCache();
+    // The variable a variable token names (automatic scope), or null.
+    CEngineVariant* FindVariable(ScriptToken& token)
+    {
+        return token.NameHash ? m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup)
+                              : m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+    }
+    // The user function a user-function token names, or null.
+    const UserFunctionEntry* FindUserFunction(ScriptToken& token);
 
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);
@@ -382,13 +390,16 @@ private:
     std::map<std::string, int> m_tags;   // TAG name -> its line; the first one wins
     int m_tagsScannedFrom = 0;       // lines from here on are in m_tags (0: none)
     unsigned m_tagsGeneration = 0;   // the line store's state they were read from
+    unsigned m_functionsGeneration = 1;   // counts the preparations, for FindUserFunction
     LineCache m_lineCache;           // tokens and block ends of the loaded lines
     TokenList m_scratchTokens;       // a line read before it goes into the cache
     ValueStack m_values;             // operands of the expression evaluator
     std::vector<int> m_operators;    // its operator codes
     ArgumentListPool m_argumentLists;
     ScriptToken m_endToken;          // what TokenAt gives beyond the limit
-    DWORD m_lastPumpTick = 0;
+    DWORD m_lastPumpTick = 0;        // when the queue was last emptied
+    LONGLONG m_lastPumpCounter = 0;
+    int m_turnsSinceClockRead = 0;
     RunStatistics m_statistics;
     BYTE m_quitPending = 0;          // the pump took a WM_QUIT from the queue
     int m_quitCode = 0;

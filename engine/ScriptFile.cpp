@@ -83,12 +83,6 @@ const CPandrel_ScriptFile::Line* CPandrel_ScriptFile::LineAt(int position) const
     return &m_lines[static_cast<size_t>(position - 1)];
 }
 
-const char* CPandrel_ScriptFile::GetLine(int position) const
-{
-    const Line* line = LineAt(position);
-    return line ? line->Text : nullptr;
-}
-
 int CPandrel_ScriptFile::GetLineNumber(int position) const
 {
     const Line* line = LineAt(position);

@@ -29,7 +29,11 @@ public:
 
     // Positions run from 1 to GetLineCount(); outside that range there is no
     // line (null, or -1).
-    const char* GetLine(int position) const;
+    const char* GetLine(int position) const
+    {
+        return static_cast<unsigned>(position - 1) < m_lines.size() ? m_lines[static_cast<size_t>(position - 1)].Text
+                                                                     : nullptr;
+    }
     int GetLineNumber(int position) const;
     int GetFileIndex(int position) const;
     int GetLineCount() const { return static_cast<int>(m_lines.size()); }

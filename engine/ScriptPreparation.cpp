@@ -10,6 +10,7 @@ int CPandrel_Script::PrepareScript(const char* fileName)
     // Nothing of a script prepared before may reach into this one: its
     // functions, tags, Adlib function and line cache all go.
     m_userFunctions.Clear();
+    ++m_functionsGeneration;
     m_tags.clear();
     m_tagsScannedFrom = 0;
     m_adlibEnabled = 0;

@@ -101,7 +101,7 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     int at = index + 1;
     const bool subscripted = tokens.GetToken(at).Is(kTokenLeftBracket);
 
-    CEngineVariant* variable = m_variables.Lookup(name, kScopeAuto);
+    CEngineVariant* variable = FindVariable(variableToken);
     if (!variable) {
         if (m_mustDeclareVars == 1) {
             ShowScriptError("Variable used without being declared.", column);
@@ -124,7 +124,7 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     if (element) {
         if (EvaluateSubscripts(tokens, at, tokens.GetCount(), subscripts, subscriptCount))
             return 1;
-        variable = m_variables.Lookup(name, kScopeAuto);
+        variable = FindVariable(variableToken);
         if (!variable || !SelectElement(*variable, subscripts, subscriptCount)) {
             ShowScriptError(kWrongSubscripts, column);
             return 1;
@@ -147,7 +147,7 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     if (EvaluateExpression(tokens, at, value) || ExpectEndOfLine(tokens, at))
         return 1;
 
-    CEngineVariant* target = m_variables.Lookup(name, kScopeAuto);
+    CEngineVariant* target = FindVariable(variableToken);
     if (target && element)
         target = target->IsArray() ? SelectElement(*target, subscripts, subscriptCount) : nullptr;
     if (!target) {
@@ -180,7 +180,7 @@ bool CPandrel_Script::TryAppendInPlace(TokenList& tokens, int index, CEngineVari
             if (token.Is(kTokenLiteral) || token.Is(kTokenMacro)) {
                 operandNext = false;
             } else if (token.Is(kTokenVariable)) {
-                CEngineVariant* read = m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+                CEngineVariant* read = FindVariable(token);
                 if (!read || read->IsArray() || tokens.GetToken(i + 1).Is(kTokenLeftBracket))
                     return false;
                 operandNext = false;

@@ -39,10 +39,8 @@ ScriptToken& TokenList::AppendNew(int type, int column)
     return token;
 }
 
-ScriptToken& TokenList::GetToken(int index)
+ScriptToken& TokenList::Spare()
 {
-    if (index >= 0 && index < m_count)
-        return m_tokens[static_cast<size_t>(index)];
     m_spare.Type = kTokenEndOfLine;   // a reader may not change it for the next one
     return m_spare;
 }

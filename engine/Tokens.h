@@ -3,8 +3,13 @@
 #pragma once
 
 #include "engine/EngineVariant.h"
+#include "engine/VariableScopes.h"
+
+#include <stddef.h>
 
 #include <vector>
+
+struct UserFunctionEntry;
 
 enum TokenType
 {
@@ -56,6 +61,16 @@ struct ScriptToken
     CEngineVariant Value;
     int Column = 0;            // 0-based position in the line where it starts
 
+    // What the engine keeps in the tokens of a line it runs: a variable's
+    // name upper-cased in Value, with its hash (0 until then), and the
+    // answer of its last look-up.
+    unsigned NameHash = 0;
+    VariableLookupCache Lookup;
+    // A user function's name: its entry, found in the table of the
+    // preparation numbered FunctionGeneration.
+    const UserFunctionEntry* Function = nullptr;
+    unsigned FunctionGeneration = 0;
+
     bool Is(int type) const { return Type == type; }
     bool IsKeyword(int id) { return Type == kTokenKeyword && Value.GetInt() == id; }
 };
@@ -75,13 +90,19 @@ public:
     ScriptToken& AppendNew(int type, int column);
     // The index-th token, or the spare end-of-line token. Not const: reading
     // a token's value caches its conversions in it.
-    ScriptToken& GetToken(int index);
+    ScriptToken& GetToken(int index)
+    {
+        return static_cast<unsigned>(index) < static_cast<unsigned>(m_count) ? m_tokens[static_cast<size_t>(index)]
+                                                                             : Spare();
+    }
     int GetCount() const { return m_count; }
     void Clear() { m_count = 0; }
     // Becomes a copy of `other`'s tokens, with room for exactly those.
     void CopyFrom(const TokenList& other);
 
 private:
+    ScriptToken& Spare();
+
     std::vector<ScriptToken> m_tokens;   // the first m_count are in use
     int m_count = 0;
     ScriptToken m_spare;

@@ -6,21 +6,10 @@ ValueStack::~ValueStack()
         delete[] chunk;
 }
 
-CEngineVariant& ValueStack::Push()
+void ValueStack::Grow()
 {
-    if (m_count == static_cast<int>(m_chunks.size()) * kChunk)
-        m_chunks.push_back(new CEngineVariant[kChunk]);
-    return At(m_count++);
-}
-
-void ValueStack::PopTo(int count)
-{
-    while (m_count > count && m_count > 0) {
-        CEngineVariant& slot = At(--m_count);
-        // An array's elements are not kept for reuse; texts are.
-        if (slot.IsArray())
-            slot.SetInt(0);
-    }
+    m_chunks.push_back(new CEngineVariant[kChunk]);
+    m_capacity += kChunk;
 }
 
 CVariantList& ArgumentListPool::Acquire()

@@ -20,17 +20,35 @@ public:
     ~ValueStack();
 
     // A slot on top, holding whatever it held before: the caller sets it.
-    CEngineVariant& Push();
+    CEngineVariant& Push()
+    {
+        if (m_count == m_capacity)
+            Grow();
+        return At(m_count++);
+    }
     // Drops slots until `count` are left.
-    void PopTo(int count);
+    void PopTo(int count)
+    {
+        while (m_count > count)
+            Release(At(--m_count));
+    }
     // The index-th slot from the bottom, 0 <= index < GetCount().
     CEngineVariant& At(int index) { return m_chunks[static_cast<size_t>(index / kChunk)][index % kChunk]; }
     int GetCount() const { return m_count; }
 
 private:
     enum { kChunk = 64 };
+    void Grow();
+    // An array's elements are not kept for reuse; texts are.
+    static void Release(CEngineVariant& slot)
+    {
+        if (slot.IsArray())
+            slot.SetInt(0);
+    }
+
     std::vector<CEngineVariant*> m_chunks;   // arrays of kChunk variants
     int m_count = 0;
+    int m_capacity = 0;
 };
 
 // Argument lists in last-in first-out use: a call takes one, fills it, calls
