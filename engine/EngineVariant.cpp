@@ -82,7 +82,7 @@ CEngineVariant::CEngineVariant(CEngineVariant&& other) noexcept : CEngineVariant
     *this = static_cast<CEngineVariant&&>(other);
 }
 
-CEngineVariant& CEngineVariant::operator=(CEngineVariant&& other) noexcept
+CEngineVariant& CEngineVariant::MoveFrom(CEngineVariant& other)
 {
     if (&other == this)
         return *this;
@@ -169,7 +169,7 @@ void CEngineVariant::StoreText(const char* text, int length)
     m_textLength = length;
 }
 
-void CEngineVariant::Assign(const CEngineVariant& other)
+void CEngineVariant::AssignStorage(const CEngineVariant& other)
 {
     if (&other == this)
         return;
@@ -214,22 +214,6 @@ void CEngineVariant::Assign(const CEngineVariant& other)
     m_number = other.m_number;
     m_numberValid = other.m_numberValid;
     m_target = other.m_target;
-}
-
-void CEngineVariant::SetInt(int value)
-{
-    Reset();
-    m_intValue = value;
-    m_intValid = 1;
-    m_number = value;
-    m_numberValid = 1;
-}
-
-void CEngineVariant::SetNumber(double value)
-{
-    Reset();
-    m_number = value;
-    m_numberValid = 1;
 }
 
 void CEngineVariant::SetString(const char* text)
@@ -295,7 +279,7 @@ int CEngineVariant::GetStringLength()
     return m_textLength;
 }
 
-double CEngineVariant::GetNumber()
+double CEngineVariant::ConvertToNumber()
 {
     switch (m_type) {
     case kVariantNumber:
@@ -349,36 +333,6 @@ void CEngineVariant::ToString()
     m_type = kVariantString;
     m_intValid = 0;
     m_numberValid = 0;
-}
-
-bool CEngineVariant::EitherIsContainer(const CEngineVariant& other) const
-{
-    return m_type == kVariantArray || m_type == kVariantReference ||
-           other.m_type == kVariantArray || other.m_type == kVariantReference;
-}
-
-void CEngineVariant::Add(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() + other.GetNumber());
-}
-
-void CEngineVariant::Subtract(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() - other.GetNumber());
-}
-
-void CEngineVariant::Multiply(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() * other.GetNumber());
-}
-
-void CEngineVariant::Divide(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() / other.GetNumber());
 }
 
 void CEngineVariant::Not()
@@ -471,18 +425,6 @@ bool CEngineVariant::And(CEngineVariant& other)
 bool CEngineVariant::Or(CEngineVariant& other)
 {
     return !EitherIsContainer(other) && (IsTrue() || other.IsTrue());
-}
-
-bool CEngineVariant::IsTrue()
-{
-    switch (m_type) {
-    case kVariantNumber:
-        return GetNumber() != 0.0;
-    case kVariantString:
-        return m_textLength != 0;
-    default:
-        return false;
-    }
 }
 
 bool CEngineVariant::PushSubscript(int subscript)

@@ -28,13 +28,47 @@ public:
     CEngineVariant(const CEngineVariant& other);
     CEngineVariant(CEngineVariant&& other) noexcept;
     CEngineVariant& operator=(const CEngineVariant& other) { Assign(other); return *this; }
-    CEngineVariant& operator=(CEngineVariant&& other) noexcept;
+    CEngineVariant& operator=(CEngineVariant&& other) noexcept
+    {
+        if (IsPlain() && other.IsPlain()) {
+            CopyScalar(other);
+            return *this;
+        }
+        return MoveFrom(other);
+    }
     ~CEngineVariant();
 
     // A deep copy: caches, text and every existing array element.
-    void Assign(const CEngineVariant& other);
-    void SetInt(int value);
-    void SetNumber(double value);
+    void Assign(const CEngineVariant& other)
+    {
+        // Numbers without a text form, the bulk of what scripts copy, take
+        // the short way; the rest copy their text and elements.
+        if (IsPlain() && other.IsPlain())
+            CopyScalar(other);
+        else
+            AssignStorage(other);
+    }
+    void SetInt(int value)
+    {
+        if (!IsPlain())
+            Reset();
+        m_type = kVariantNumber;
+        m_intValue = value;
+        m_intValid = 1;
+        m_number = value;
+        m_numberValid = 1;
+        m_target = nullptr;
+    }
+    void SetNumber(double value)
+    {
+        if (!IsPlain())
+            Reset();
+        m_type = kVariantNumber;
+        m_intValid = 0;
+        m_number = value;
+        m_numberValid = 1;
+        m_target = nullptr;
+    }
     void SetString(const char* text);
     void SetString(const char* text, int length);
     void SetReference(CEngineVariant* target);
@@ -53,7 +87,10 @@ public:
     // The argument getters.
     const char* GetString();
     int GetStringLength();
-    double GetNumber();
+    double GetNumber()
+    {
+        return m_type == kVariantNumber && m_numberValid ? m_number : ConvertToNumber();
+    }
     int GetInt();
 
     // Conversions in place: a string becomes the number it reads as, a
@@ -63,10 +100,10 @@ public:
 
     // Arithmetic in place on the two numeric values; the variant becomes a
     // number. Arrays and references are left unchanged.
-    void Add(CEngineVariant& other);
-    void Subtract(CEngineVariant& other);
-    void Multiply(CEngineVariant& other);
-    void Divide(CEngineVariant& other);
+    void Add(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() + other.GetNumber()); }
+    void Subtract(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() - other.GetNumber()); }
+    void Multiply(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() * other.GetNumber()); }
+    void Divide(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() / other.GetNumber()); }
     // The integer 1 when the value truncated toward zero is 0, else 0.
     void Not();
     // The variant becomes a string with other's text appended.
@@ -83,7 +120,14 @@ public:
     bool Or(CEngineVariant& other);
     // A number is true when not 0, a string when not empty; an array or a
     // reference is false.
-    bool IsTrue();
+    bool IsTrue()
+    {
+        switch (m_type) {
+        case kVariantNumber: return GetNumber() != 0.0;
+        case kVariantString: return m_textLength != 0;
+        default: return false;
+        }
+    }
 
     // Arrays. Subscripts are pushed one by one; CreateArray takes them as the
     // dimension sizes, Element as the position of one element.
@@ -128,6 +172,20 @@ private:
     };
 
     void Reset();
+    // No text and no array storage: copying it is copying its fields.
+    bool IsPlain() const { return !m_text && !m_array; }
+    void CopyScalar(const CEngineVariant& other)
+    {
+        m_type = other.m_type;
+        m_intValue = other.m_intValue;
+        m_intValid = other.m_intValid;
+        m_number = other.m_number;
+        m_numberValid = other.m_numberValid;
+        m_target = other.m_target;
+    }
+    void AssignStorage(const CEngineVariant& other);
+    CEngineVariant& MoveFrom(CEngineVariant& other);
+    double ConvertToNumber();
     void FreeText();
     void FreeElements();
     // Gives the variant the text, reusing its buffer when it is big enough.
@@ -137,7 +195,11 @@ private:
     enum { kUnordered = 2 };
     int Compare(CEngineVariant& other);
     int CompareTextNoCase(const CEngineVariant& other) const;
-    bool EitherIsContainer(const CEngineVariant& other) const;
+    bool EitherIsContainer(const CEngineVariant& other) const
+    {
+        return m_type == kVariantArray || m_type == kVariantReference || other.m_type == kVariantArray ||
+               other.m_type == kVariantReference;
+    }
     bool HasElements() const { return m_array && m_array->Elements; }
 
     // Field order and widths follow the value's definition; the array's

@@ -143,6 +143,24 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
                                         int errorColumn)
 {
+    // An expression is compiled the first time it is evaluated; one that is
+    // malformed is read token by token each time and reports its error.
+    if (index < limit && index < tokens.GetCount()) {
+        ScriptToken& first = tokens.GetToken(index);
+        CompiledExpression* compiled = tokens.GetCompiled(first);
+        if (!compiled) {
+            compiled = &tokens.AddCompiled(first);
+            CompileExpression(tokens, index, limit, *compiled);
+        }
+        if (compiled->Valid && compiled->Start == index && compiled->Limit == limit)
+            return RunCompiledExpression(tokens, *compiled, index, limit, result);
+    }
+    return InterpretExpression(tokens, index, limit, result, errorColumn);
+}
+
+int CPandrel_Script::InterpretExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
+                                         int errorColumn)
+{
     // The evaluator's own errors point at the expression's first token.
     const int column = errorColumn >= 0 ? errorColumn : TokenAt(tokens, index, limit).Column;
     ValueStackFrame values(m_values);
@@ -238,6 +256,200 @@ int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit
             }
         }
     }
+}
+
+int CPandrel_Script::OperandEnd(TokenList& tokens, int index, int limit)
+{
+    ScriptToken& token = TokenAt(tokens, index, limit);
+    switch (token.Type) {
+    case kTokenLiteral:
+    case kTokenMacro:
+        return index + 1;
+    case kTokenVariable: {
+        // Each "[" closes at its matching "]".
+        int at = index + 1;
+        while (TokenAt(tokens, at, limit).Is(kTokenLeftBracket)) {
+            int depth = 0;
+            for (;; ++at) {
+                ScriptToken& inner = TokenAt(tokens, at, limit);
+                if (inner.Is(kTokenEndOfLine))
+                    return -1;
+                if (inner.Is(kTokenLeftBracket))
+                    ++depth;
+                else if (inner.Is(kTokenRightBracket) && --depth == 0)
+                    break;
+            }
+            ++at;
+        }
+        return at;
+    }
+    case kTokenBuiltin:
+    case kTokenUserFunction: {
+        if (!TokenAt(tokens, index + 1, limit).Is(kTokenLeftParen))
+            return -1;
+        const int close = FindClosingBracket(tokens, index + 1, limit);
+        return close < 0 ? -1 : close + 1;
+    }
+    default:
+        return -1;
+    }
+}
+
+void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled)
+{
+    // The interpreter's algorithm, over token types only, counting the
+    // values instead of computing them; anything it would report as an
+    // error leaves the expression uncompiled.
+    compiled.Start = start;
+    compiled.Limit = limit;
+    compiled.Valid = false;
+    std::vector<ExpressionStep>& steps = compiled.Steps;
+    steps.clear();
+    struct Pending
+    {
+        int code;
+        int test;   // for AND and OR: the step of their short-circuit test
+    };
+    std::vector<Pending> operators{{kOpEnd, -1}};
+    int values = 0;
+    bool afterOperand = false;
+    int index = start;
+
+    auto reduce = [&]() -> bool {
+        const Pending top = operators.back();
+        const int needed = top.code == kOpNot || top.code == kOpNegate ? 1 : 2;
+        if (values < needed)
+            return false;
+        values -= needed - 1;
+        steps.push_back({ExpressionStep::kOperator, static_cast<unsigned char>(top.code), 0, 0});
+        if (top.test >= 0)
+            steps[static_cast<size_t>(top.test)].Jump = static_cast<int>(steps.size());
+        operators.pop_back();
+        return true;
+    };
+
+    for (;;) {
+        ScriptToken& token = TokenAt(tokens, index, limit);
+        switch (token.Type) {
+        case kTokenLiteral:
+        case kTokenVariable:
+        case kTokenBuiltin:
+        case kTokenUserFunction:
+        case kTokenMacro: {
+            const int end = OperandEnd(tokens, index, limit);
+            if (end < 0)
+                return;
+            ExpressionStep::Action action = ExpressionStep::kOperand;
+            if (token.Is(kTokenLiteral))
+                action = ExpressionStep::kLiteral;
+            else if (token.Is(kTokenVariable) && end == index + 1)
+                action = ExpressionStep::kVariable;
+            steps.push_back({action, 0, index, 0});
+            ++values;
+            index = end;
+            afterOperand = true;
+            continue;
+        }
+        default:
+            break;
+        }
+
+        const int code = OperatorOf(token, afterOperand);
+        for (bool again = true; again;) {
+            again = false;
+            switch (ActionFor(operators.back().code, code)) {
+            case R:
+                if (!reduce())
+                    return;
+                again = true;
+                break;
+            case S:
+                if ((code == kOpAnd || code == kOpOr) && values == 0)
+                    return;
+                operators.push_back({code, -1});
+                if (code == kOpAnd || code == kOpOr) {
+                    operators.back().test = static_cast<int>(steps.size());
+                    steps.push_back({ExpressionStep::kShortCircuit, static_cast<unsigned char>(code), 0, 0});
+                }
+                ++index;
+                afterOperand = false;
+                break;
+            case M:
+                while (operators.back().code != kOpOpenBracket) {
+                    if (operators.back().code == kOpEnd || !reduce())
+                        return;
+                }
+                operators.pop_back();
+                ++index;
+                afterOperand = true;
+                break;
+            case A:
+                if (values != 1)
+                    return;
+                compiled.End = index;
+                compiled.Valid = true;
+                return;
+            case E1:
+            case E2:
+                return;
+            }
+        }
+    }
+}
+
+int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index,
+                                           int limit, CEngineVariant& result)
+{
+    ValueStackFrame values(m_values);
+    const std::vector<ExpressionStep>& steps = compiled.Steps;
+    const size_t count = steps.size();
+    for (size_t i = 0; i < count; ++i) {
+        const ExpressionStep& step = steps[i];
+        switch (step.Do) {
+        case ExpressionStep::kLiteral:
+            m_values.Push().Assign(tokens.GetToken(step.Token).Value);
+            break;
+        case ExpressionStep::kVariable: {
+            ScriptToken& token = tokens.GetToken(step.Token);
+            CEngineVariant* variable = FindVariable(token);
+            if (!variable) {
+                ShowScriptError("Variable used without being declared.", token.Column);
+                return 1;
+            }
+            m_values.Push().Assign(*variable);
+            break;
+        }
+        case ExpressionStep::kOperand: {
+            int at = step.Token;
+            CEngineVariant& slot = m_values.Push();
+            int failed;
+            switch (tokens.GetToken(at).Type) {
+            case kTokenVariable: failed = EvaluateVariable(tokens, at, limit, slot); break;
+            case kTokenBuiltin: failed = CallBuiltin(tokens, at, limit, slot); break;
+            case kTokenUserFunction: failed = CallUserFunction(tokens, at, limit, slot); break;
+            default: failed = EvaluateMacro(tokens, at, limit, slot); break;
+            }
+            if (failed)
+                return 1;
+            break;
+        }
+        case ExpressionStep::kOperator:
+            ApplyOperator(step.Code, values.Base());
+            break;
+        case ExpressionStep::kShortCircuit: {
+            CEngineVariant& left = m_values.At(m_values.GetCount() - 1);
+            const bool truth = left.IsTrue();
+            if (truth == (step.Code == kOpOr)) {
+                left.SetInt(truth ? 1 : 0);
+                i = static_cast<size_t>(step.Jump) - 1;   // past the AND/OR, its right side skipped
+            }
+            break;
+        }
+        }
+    }
+    result = static_cast<CEngineVariant&&>(m_values.At(values.Base()));
+    index = compiled.End;
+    return 0;
 }
 
 bool CPandrel_Script::SkipOperand(TokenList& tokens, int& index, int limit)

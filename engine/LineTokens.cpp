@@ -26,11 +26,9 @@ void PrepareVariableNames(TokenList& tokens)
 
 }  // namespace
 
-CachedLine* CPandrel_Script::CachedLineAt(int position)
+void CPandrel_Script::ResetLineCacheForStore()
 {
-    if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
-        m_lineCache.Reset(g_ScriptFile.GetLineCount(), g_ScriptFile.GetGeneration());
-    return m_lineCache.At(position);
+    m_lineCache.Reset(g_ScriptFile.GetLineCount(), g_ScriptFile.GetGeneration());
 }
 
 void CPandrel_Script::ResetLineCache()

@@ -67,7 +67,10 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
             stopped = true;
             break;
         }
-        if (PollWaitState())
+        // Most turns have nothing to poll: no wait, key, Adlib or stop.
+        if ((m_runState != kRunStateRunning || StopFlag || m_adlibEnabled || g_LongWaitActive ||
+             m_hotKeyReadPosition != g_HotKeyRingWritePosition) &&
+            PollWaitState())
             continue;
         if (UseHalvane && !StopFlag) {
             if (!m_bindingInProgress) {
@@ -87,7 +90,9 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
             continue;
         }
         std::unique_ptr<TokenList> fresh;
-        TokenList* tokens = TokensForRun(m_currentLine, fresh);
+        CachedLine* cached = CachedLineAt(m_currentLine);
+        TokenList* tokens = cached && cached->Tokens && !(cached->MayExpand && m_expandEnvStrings == 1)
+                                ? cached->Tokens.get() : TokensForRun(m_currentLine, fresh);
         if (!tokens)
             continue;   // the lexer reported the error and stopped the run
         ++m_statistics.LinesRun;

@@ -10,6 +10,7 @@
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 #include "engine/KeySender.h"
+#include "engine/ScriptFile.h"
 #include "engine/LineCache.h"
 #include "engine/Tokens.h"
 #include "engine/UserFunctionList.h"
@@ -220,7 +221,13 @@ private:
     // list serves always: a scan looks only at token types.
     TokenList* TokensForRun(int position, std::unique_ptr<TokenList>& fresh);
     TokenList* TokensForScan(int position);
-    CachedLine* CachedLineAt(int position);
+    CachedLine* CachedLineAt(int position)
+    {
+        if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
+            ResetLineCacheForStore();
+        return m_lineCache.At(position);
+    }
+    void ResetLineCacheForStore();
     void ResetLineCache();
     // The variable a variable token names (automatic scope), or null.
     CEngineVariant* FindVariable(ScriptToken& token)
@@ -242,7 +249,11 @@ private:
     int ExecuteTag(TokenList& tokens, int index);
     int ExecuteFuncSkip(TokenList& tokens, int index, int& nextLine);
     // Reports the first token left at `index` unless it ends the line.
-    int ExpectEndOfLine(TokenList& tokens, int index);
+    int ExpectEndOfLine(TokenList& tokens, int index)
+    {
+        return tokens.GetToken(index).Is(kTokenEndOfLine) ? 0 : ReportIllegalText(tokens.GetToken(index));
+    }
+    int ReportIllegalText(ScriptToken& token);
     // `$v = $v & ...` with a right side that only reads: appends in place.
     // True when it handled the statement (the outcome is in `status`).
     bool TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status);
@@ -282,6 +293,15 @@ private:
     {
         return EvaluateExpression(tokens, index, tokens.GetCount(), result);
     }
+    // Reading the tokens one by one, deciding precedence as it goes.
+    int InterpretExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result, int errorColumn);
+    // The compiled form (CompiledExpression.h): made once, run each time.
+    void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
+    int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
+                              CEngineVariant& result);
+    // The token after the operand that starts at `index`; -1 when its
+    // brackets do not close within the limit or it is no operand.
+    int OperandEnd(TokenList& tokens, int index, int limit);
     int EvaluateCondition(TokenList& tokens, int& index, bool& truth);
     int EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result);
     // Reads `[e]...`: the first 64 subscripts (an array takes no more) and

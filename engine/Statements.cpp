@@ -22,11 +22,8 @@ bool SameName(const char* a, const char* b)
 
 }  // namespace
 
-int CPandrel_Script::ExpectEndOfLine(TokenList& tokens, int index)
+int CPandrel_Script::ReportIllegalText(ScriptToken& token)
 {
-    ScriptToken& token = tokens.GetToken(index);
-    if (token.Is(kTokenEndOfLine))
-        return 0;
     ShowScriptError(kIllegalText, token.Column);
     return 1;
 }

@@ -2,11 +2,13 @@
 // executor and expression evaluator read them.
 #pragma once
 
+#include "engine/CompiledExpression.h"
 #include "engine/EngineVariant.h"
 #include "engine/VariableScopes.h"
 
 #include <stddef.h>
 
+#include <memory>
 #include <vector>
 
 struct UserFunctionEntry;
@@ -70,6 +72,8 @@ struct ScriptToken
     // preparation numbered FunctionGeneration.
     const UserFunctionEntry* Function = nullptr;
     unsigned FunctionGeneration = 0;
+    // The first token of an expression: its compiled form in the list (+1; 0: none yet).
+    int Compiled = 0;
 
     bool Is(int type) const { return Type == type; }
     bool IsKeyword(int id) { return Type == kTokenKeyword && Value.GetInt() == id; }
@@ -96,9 +100,21 @@ public:
                                                                              : Spare();
     }
     int GetCount() const { return m_count; }
-    void Clear() { m_count = 0; }
+    void Clear()
+    {
+        m_count = 0;
+        m_compiled.clear();
+    }
     // Becomes a copy of `other`'s tokens, with room for exactly those.
     void CopyFrom(const TokenList& other);
+
+    // The compiled expression that starts at a token (its Compiled number),
+    // and a new one for it. They live as long as the list's tokens.
+    CompiledExpression* GetCompiled(const ScriptToken& first)
+    {
+        return first.Compiled > 0 ? m_compiled[static_cast<size_t>(first.Compiled - 1)].get() : nullptr;
+    }
+    CompiledExpression& AddCompiled(ScriptToken& first);
 
 private:
     ScriptToken& Spare();
@@ -106,4 +122,5 @@ private:
     std::vector<ScriptToken> m_tokens;   // the first m_count are in use
     int m_count = 0;
     ScriptToken m_spare;
+    std::vector<std::unique_ptr<CompiledExpression>> m_compiled;
 };

@@ -3,7 +3,7 @@ import time
 start = time.perf_counter()
 text = ""
 for i in range(1, 20001):
-    text = text + "item" + str(i) + ";"
+    text += "item" + str(i) + ";"
 found = 0
 for k in range(1, 2001):
     if text.find("item" + str(k * 7) + ";") + 1 > 0:
