@@ -299,12 +299,14 @@ double CEngineVariant::ConvertToNumber()
     }
 }
 
-int CEngineVariant::GetInt()
+int CEngineVariant::ConvertToInt()
 {
     switch (m_type) {
     case kVariantNumber:
         if (!m_intValid) {
-            m_intValue = DoubleToInt32(m_number);
+            // Within the int range truncation is the whole rule.
+            m_intValue = m_number >= -2147483648.0 && m_number < 2147483648.0 ? static_cast<int>(m_number)
+                                                                              : DoubleToInt32(m_number);
             m_intValid = 1;
         }
         return m_intValue;
@@ -383,7 +385,7 @@ int CEngineVariant::CompareTextNoCase(const CEngineVariant& other) const
     return m_textLength == other.m_textLength ? 0 : (m_textLength < other.m_textLength ? -1 : 1);
 }
 
-int CEngineVariant::Compare(CEngineVariant& other)
+int CEngineVariant::CompareValues(CEngineVariant& other)
 {
     if (EitherIsContainer(other))
         return kUnordered;
@@ -391,21 +393,6 @@ int CEngineVariant::Compare(CEngineVariant& other)
         return CompareTextNoCase(other);
     double a = GetNumber(), b = other.GetNumber();
     return a < b ? -1 : (a > b ? 1 : (a == b ? 0 : kUnordered));
-}
-
-bool CEngineVariant::Equal(CEngineVariant& other)
-{
-    return Compare(other) == 0;
-}
-
-bool CEngineVariant::Greater(CEngineVariant& other)
-{
-    return Compare(other) == 1;
-}
-
-bool CEngineVariant::Less(CEngineVariant& other)
-{
-    return Compare(other) == -1;
 }
 
 bool CEngineVariant::EqualExact(CEngineVariant& other)

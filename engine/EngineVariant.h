@@ -91,7 +91,7 @@ public:
     {
         return m_type == kVariantNumber && m_numberValid ? m_number : ConvertToNumber();
     }
-    int GetInt();
+    int GetInt() { return m_type == kVariantNumber && m_intValid ? m_intValue : ConvertToInt(); }
 
     // Conversions in place: a string becomes the number it reads as, a
     // number becomes its text.
@@ -112,9 +112,9 @@ public:
     // Two strings compare as text without regard to case, anything else by
     // the numeric values; EqualExact compares the texts, case counted. All
     // are false when either side is an array or a reference.
-    bool Equal(CEngineVariant& other);
-    bool Greater(CEngineVariant& other);
-    bool Less(CEngineVariant& other);
+    bool Equal(CEngineVariant& other) { return Compare(other) == 0; }
+    bool Greater(CEngineVariant& other) { return Compare(other) == 1; }
+    bool Less(CEngineVariant& other) { return Compare(other) == -1; }
     bool EqualExact(CEngineVariant& other);
     bool And(CEngineVariant& other);
     bool Or(CEngineVariant& other);
@@ -193,7 +193,16 @@ private:
     // -1, 0 or 1: two strings by their case-folded texts, anything else by
     // the numbers; kUnordered for arrays, references and NaN.
     enum { kUnordered = 2 };
-    int Compare(CEngineVariant& other);
+    int Compare(CEngineVariant& other)
+    {
+        if (m_type == kVariantNumber && other.m_type == kVariantNumber) {
+            const double a = GetNumber(), b = other.GetNumber();
+            return a < b ? -1 : (a > b ? 1 : (a == b ? 0 : kUnordered));
+        }
+        return CompareValues(other);
+    }
+    int CompareValues(CEngineVariant& other);
+    int ConvertToInt();
     int CompareTextNoCase(const CEngineVariant& other) const;
     bool EitherIsContainer(const CEngineVariant& other) const
     {

@@ -143,17 +143,23 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
                                         int errorColumn)
 {
-    // An expression is compiled the first time it is evaluated; one that is
-    // malformed is read token by token each time and reports its error.
+    // An expression is compiled the second time it is evaluated (most lines
+    // of a recorded macro run once, and reading them once is cheaper than
+    // compiling them); one that is malformed is read token by token each
+    // time and reports its error.
     if (index < limit && index < tokens.GetCount()) {
         ScriptToken& first = tokens.GetToken(index);
-        CompiledExpression* compiled = tokens.GetCompiled(first);
-        if (!compiled) {
-            compiled = &tokens.AddCompiled(first);
-            CompileExpression(tokens, index, limit, *compiled);
+        if (first.Compiled == 0) {
+            first.Compiled = -1;
+        } else {
+            CompiledExpression* compiled = tokens.GetCompiled(first);
+            if (!compiled) {
+                compiled = &tokens.AddCompiled(first);
+                CompileExpression(tokens, index, limit, *compiled);
+            }
+            if (compiled->Valid && compiled->Start == index && compiled->Limit == limit)
+                return RunCompiledExpression(tokens, *compiled, index, limit, result);
         }
-        if (compiled->Valid && compiled->Start == index && compiled->Limit == limit)
-            return RunCompiledExpression(tokens, *compiled, index, limit, result);
     }
     return InterpretExpression(tokens, index, limit, result, errorColumn);
 }
@@ -434,7 +440,8 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
             break;
         }
         case ExpressionStep::kOperator:
-            ApplyOperator(step.Code, values.Base());
+            if (!ApplyToNumbers(step.Code))
+                ApplyOperator(step.Code, values.Base());
             break;
         case ExpressionStep::kShortCircuit: {
             CEngineVariant& left = m_values.At(m_values.GetCount() - 1);
@@ -485,6 +492,36 @@ bool CPandrel_Script::SkipOperand(TokenList& tokens, int& index, int limit)
             break;
         }
     }
+}
+
+bool CPandrel_Script::ApplyToNumbers(int code)
+{
+    // Two numbers under an arithmetic or comparison operator, the common
+    // case of loops and conditions, without the general operator's way
+    // round; anything else goes there.
+    const int count = m_values.GetCount();
+    if (count < 2)
+        return false;
+    CEngineVariant& left = m_values.At(count - 2);
+    CEngineVariant& right = m_values.At(count - 1);
+    if (!left.IsNumber() || !right.IsNumber())
+        return false;
+    const double a = left.GetNumber(), b = right.GetNumber();
+    switch (code) {
+    case kOpAdd: left.SetNumber(a + b); break;
+    case kOpSubtract: left.SetNumber(a - b); break;
+    case kOpMultiply: left.SetNumber(a * b); break;
+    case kOpDivide: left.SetNumber(a / b); break;
+    case kOpLess: left.SetInt(a < b ? 1 : 0); break;
+    case kOpGreater: left.SetInt(a > b ? 1 : 0); break;
+    case kOpLessEqual: left.SetInt(a <= b ? 1 : 0); break;
+    case kOpGreaterEqual: left.SetInt(a >= b ? 1 : 0); break;
+    case kOpEqual: left.SetInt(a == b ? 1 : 0); break;
+    case kOpNotEqual: left.SetInt(a == b ? 0 : 1); break;
+    default: return false;
+    }
+    m_values.PopTo(count - 1);
+    return true;
 }
 
 bool CPandrel_Script::ApplyOperator(int code, int base)

@@ -325,6 +325,8 @@ private:
     // Applies an operator to the top of the operand stack, of which the
     // evaluation owns the slots from `base` on: false when it lacks operands.
     bool ApplyOperator(int code, int base);
+    // ApplyOperator's short way for two numbers: false when it does not apply.
+    bool ApplyToNumbers(int code);
 
     // Both error reports: the caret line when `column` >= 0, the detail when
     // there is one (ScriptErrors.cpp).

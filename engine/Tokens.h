@@ -72,7 +72,8 @@ struct ScriptToken
     // preparation numbered FunctionGeneration.
     const UserFunctionEntry* Function = nullptr;
     unsigned FunctionGeneration = 0;
-    // The first token of an expression: its compiled form in the list (+1; 0: none yet).
+    // The first token of an expression: its compiled form in the list (+1);
+    // 0 before its first evaluation, -1 after it.
     int Compiled = 0;
 
     bool Is(int type) const { return Type == type; }

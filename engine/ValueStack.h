@@ -33,11 +33,15 @@ public:
             Release(At(--m_count));
     }
     // The index-th slot from the bottom, 0 <= index < GetCount().
-    CEngineVariant& At(int index) { return m_chunks[static_cast<size_t>(index / kChunk)][index % kChunk]; }
+    CEngineVariant& At(int index)
+    {
+        const unsigned slot = static_cast<unsigned>(index);
+        return m_chunks[slot / kChunk][slot % kChunk];
+    }
     int GetCount() const { return m_count; }
 
 private:
-    enum { kChunk = 64 };
+    static const unsigned kChunk = 64;
     void Grow();
     // An array's elements are not kept for reuse; texts are.
     static void Release(CEngineVariant& slot)

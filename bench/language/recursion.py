@@ -5,5 +5,5 @@ def fib(n):
     if n < 2:
         return n
     return fib(n - 1) + fib(n - 2)
-result = fib(21)
+result = fib(25)
 print(time.perf_counter() - start)

@@ -6,7 +6,7 @@ b = 0
 c = 0
 d = 0
 k = 0
-for i in range(1, 25001):
+for i in range(1, 100001):
     k = k + 1
     if k == 7:
         k = 0
