@@ -45,8 +45,8 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
 
 }  // namespace
 
-DialogAnswerer::DialogAnswerer(int button, DWORD delayMs)
-    : m_button(button), m_delayMs(delayMs), m_thread([this] { Watch(); })
+DialogAnswerer::DialogAnswerer(int button, DWORD delayMs, const std::vector<HWND>& ignore)
+    : m_button(button), m_delayMs(delayMs), m_answered(ignore), m_thread([this] { Watch(); })
 {
 }
 

@@ -24,8 +24,9 @@ public:
     };
 
     // Starts watching; every dialog found is answered with `button` (an id
-    // such as IDOK, IDYES or IDCANCEL) after `delayMs`.
-    explicit DialogAnswerer(int button = IDOK, DWORD delayMs = 0);
+    // such as IDOK, IDYES or IDCANCEL) after `delayMs`, except the test's
+    // own dialogs listed in `ignore`.
+    explicit DialogAnswerer(int button = IDOK, DWORD delayMs = 0, const std::vector<HWND>& ignore = {});
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
