@@ -181,8 +181,6 @@ void CEngineVariant::AssignStorage(const CEngineVariant& other)
             return;
         }
         Reset();
-        m_type = other.m_type;
-        m_numberValid = 0;
         const ArrayStorage& from = *other.m_array;
         if (!m_array)
             m_array = new ArrayStorage;
@@ -193,11 +191,7 @@ void CEngineVariant::AssignStorage(const CEngineVariant& other)
         for (int i = 0; i < from.ElementCount; ++i)
             if (from.Elements[i])
                 m_array->Elements[i] = new CEngineVariant(*from.Elements[i]);
-        m_intValue = other.m_intValue;
-        m_intValid = other.m_intValid;
-        m_number = other.m_number;
-        m_numberValid = other.m_numberValid;
-        m_target = other.m_target;
+        CopyScalar(other);
         if (other.m_text)
             StoreText(other.m_text, other.m_textLength);
         return;
@@ -208,12 +202,7 @@ void CEngineVariant::AssignStorage(const CEngineVariant& other)
         StoreText(other.m_text, other.m_textLength);
     else if (m_text)
         FreeText();
-    m_type = other.m_type;
-    m_intValue = other.m_intValue;
-    m_intValid = other.m_intValid;
-    m_number = other.m_number;
-    m_numberValid = other.m_numberValid;
-    m_target = other.m_target;
+    CopyScalar(other);
 }
 
 void CEngineVariant::SetString(const char* text)

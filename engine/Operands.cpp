@@ -49,6 +49,17 @@ int CPandrel_Script::FindClosingBracket(TokenList& tokens, int open, int limit)
     return -1;
 }
 
+int CPandrel_Script::CallBrackets(TokenList& tokens, int& index, int limit, int nameColumn)
+{
+    // The arguments end at the matching ")", which ends each of them as the
+    // end of the line would.
+    ++index;
+    const int close = TokenAt(tokens, index, limit).Is(kTokenLeftParen) ? FindClosingBracket(tokens, index, limit) : -1;
+    if (close < 0)
+        ShowScriptError(kBadCall, nameColumn);
+    return close;
+}
+
 CEngineVariant* CPandrel_Script::SelectElement(CEngineVariant& array, const int* subscripts, int count)
 {
     if (!array.IsArray())
@@ -121,18 +132,9 @@ int CPandrel_Script::CallBuiltin(TokenList& tokens, int& index, int limit, CEngi
     ScriptToken& name = TokenAt(tokens, index, limit);
     const int builtin = name.Value.GetInt();
     const int nameColumn = name.Column;
-    ++index;
-    if (!TokenAt(tokens, index, limit).Is(kTokenLeftParen)) {
-        ShowScriptError(kBadCall, nameColumn);
+    const int close = CallBrackets(tokens, index, limit, nameColumn);
+    if (close < 0)
         return 1;
-    }
-    // The arguments end at the matching ")", which ends each of them as the
-    // end of the line would.
-    const int close = FindClosingBracket(tokens, index, limit);
-    if (close < 0) {
-        ShowScriptError(kBadCall, nameColumn);
-        return 1;
-    }
     ScopedArgumentList arguments(m_argumentLists);
     CVariantList& list = arguments.List();
     int at = index + 1;
@@ -176,16 +178,9 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
         return 1;
     }
     const int funcLine = function->FirstLine;
-    ++index;
-    if (!TokenAt(tokens, index, limit).Is(kTokenLeftParen)) {
-        ShowScriptError(kBadCall, nameColumn);
+    const int close = CallBrackets(tokens, index, limit, nameColumn);
+    if (close < 0)
         return 1;
-    }
-    const int close = FindClosingBracket(tokens, index, limit);
-    if (close < 0) {
-        ShowScriptError(kBadCall, nameColumn);
-        return 1;
-    }
     // The parameters are read from the Func line each time.
     TokenList* declaration = TokensForScan(funcLine);
     if (!declaration)

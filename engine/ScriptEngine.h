@@ -317,6 +317,9 @@ private:
     // The position of the ")" that closes the "(" at `open`; -1 when the line
     // ends first.
     static int FindClosingBracket(TokenList& tokens, int open, int limit);
+    // After a call's name at `index`: moves to its "(" and gives the ")"
+    // that closes it; -1 after reporting a call without them.
+    int CallBrackets(TokenList& tokens, int& index, int limit, int nameColumn);
     // The token at `index`, or an end of line at and beyond `limit`.
     ScriptToken& TokenAt(TokenList& tokens, int index, int limit);
     // Short-circuit: passes over the right operand of an AND or OR. False

@@ -14,6 +14,18 @@ const char kFasterSpeedMarker[] = "=> [remove on faster speed]";
 const char kStepBinding[] = " At Win [";
 const char kScriptBinding[] = "-> At Win [";
 
+// The shut-down steps are whole texts, both ways.
+const struct ShutdownStep
+{
+    const char* step;
+    const char* statement;
+} kShutdownSteps[] = {
+    {"Shut down computer", "Shutdown(1)"},
+    {"Power off computer", "Shutdown(8)"},
+    {"Restart computer", "Shutdown(2)"},
+    {"Log off computer", "Shutdown(0)"},
+};
+
 bool StartsWith(const CString& text, const char* prefix)
 {
     return strncmp(text, prefix, strlen(prefix)) == 0;
@@ -246,15 +258,9 @@ CString StepStatement(const CString& step)
         return step;
     if (StartsWith(step, "Run "))
         return RunStatement(step);
-    static const char* const kShutdowns[][2] = {
-        {"Shut down computer", "Shutdown(1)"},
-        {"Power off computer", "Shutdown(8)"},
-        {"Restart computer", "Shutdown(2)"},
-        {"Log off computer", "Shutdown(0)"},
-    };
-    for (const auto& shutdown : kShutdowns)
-        if (step == shutdown[0])
-            return shutdown[1];
+    for (const ShutdownStep& shutdown : kShutdownSteps)
+        if (step == shutdown.step)
+            return shutdown.statement;
     return CString();
 }
 
@@ -424,15 +430,9 @@ CString StatementStep(const CString& statement)
         return RunStep(statement, "2");
     if (StartsWith(statement, "Run("))
         return RunStep(statement, "0");
-    static const char* const kShutdowns[][2] = {
-        {"Shutdown(1)", "Shut down computer"},
-        {"Shutdown(8)", "Power off computer"},
-        {"Shutdown(2)", "Restart computer"},
-        {"Shutdown(0)", "Log off computer"},
-    };
-    for (const auto& shutdown : kShutdowns)
-        if (statement == shutdown[0])
-            return shutdown[1];
+    for (const ShutdownStep& shutdown : kShutdownSteps)
+        if (statement == shutdown.statement)
+            return shutdown.step;
     return CString();
 }
 

@@ -164,14 +164,7 @@ TEST(RunLoop, AScriptHotKeyRunsItsFunction)
 
 HANDLE StartExitHelper(const char* exitCode, const char* delayMs)
 {
-    std::string commandLine = "\"" + script_host::HostProgramPath("exit_helper.exe") + "\" " + exitCode + " " + delayMs;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
+    return script_host::StartHostProgram("exit_helper.exe", std::string(exitCode) + " " + delayMs);
 }
 
 TEST(RunWaitPoll, EndsWithTheExitCodeEvenWhenItIsStillActive)

@@ -32,15 +32,8 @@ std::string WriteBoundMacro(const testing_support::TempFolder& folder, const std
 
 HANDLE StartLateWindow(const char* delayMs)
 {
-    std::string commandLine = "\"" + script_host::HostProgramPath("window_helper.exe") + "\" \"" + kHelperTitle +
-                              "\" " + delayMs + " 8000";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
+    return script_host::StartHostProgram("window_helper.exe",
+                                         std::string("\"") + kHelperTitle + "\" " + delayMs + " 8000");
 }
 
 TEST(WindowBoundLines, WaitForAWindowThatOpensLate)

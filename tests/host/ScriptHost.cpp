@@ -139,4 +139,16 @@ std::string HostProgramPath(const char* name)
     return std::string(KESTRUNE_HOST_DIR) + "\\" + name;
 }
 
+HANDLE StartHostProgram(const char* name, const std::string& arguments)
+{
+    std::string commandLine = "\"" + HostProgramPath(name) + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
 }  // namespace script_host

@@ -57,5 +57,7 @@ std::string Global(const char* name);
 
 // The Windows path of a program built beside the host (window_helper.exe).
 std::string HostProgramPath(const char* name);
+// Starts such a program with `arguments`: its process handle, or null.
+HANDLE StartHostProgram(const char* name, const std::string& arguments);
 
 }  // namespace script_host
