@@ -143,6 +143,29 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
                                         int errorColumn)
 {
+    // A lone literal or plain variable (an argument, a Return value) is
+    // its own value: the token after it ends the expression.
+    if (index < limit && index < tokens.GetCount()) {
+        ScriptToken& only = tokens.GetToken(index);
+        ScriptToken& next = TokenAt(tokens, index + 1, limit);
+        const bool ends = next.Is(kTokenEndOfLine) || next.Is(kTokenComma) || next.Is(kTokenRightBracket) ||
+                          (next.Is(kTokenKeyword) && OperatorOf(next, true) == kOpEnd);
+        if ((only.Is(kTokenLiteral) || only.Is(kTokenVariable)) && ends) {
+            if (only.Is(kTokenLiteral)) {
+                result.Assign(only.Value);
+            } else {
+                CEngineVariant* variable = FindVariable(only);
+                if (!variable) {
+                    ShowScriptError("Variable used without being declared.", only.Column);
+                    return 1;
+                }
+                result.Assign(*variable);
+            }
+            ++index;
+            return 0;
+        }
+    }
+
     // An expression is compiled the second time it is evaluated (most lines
     // of a recorded macro run once, and reading them once is cheaper than
     // compiling them); one that is malformed is read token by token each

@@ -26,12 +26,12 @@ void PrepareVariableNames(TokenList& tokens)
 
 }  // namespace
 
-void CPandrel_Script::ResetLineCacheForStore()
+void CPandrel_Script::RebuildLineCache()
 {
     m_lineCache.Reset(g_ScriptFile.GetLineCount(), g_ScriptFile.GetGeneration());
 }
 
-void CPandrel_Script::ResetLineCache()
+void CPandrel_Script::ForgetLineCache()
 {
     m_lineCache.Invalidate();
 }

@@ -160,13 +160,14 @@ public:
     void EndLongWaitTimer();
 
 private:
+    // The test host's window into the engine (tests/host/EngineAccess.h).
+    friend class CPandrel_ScriptTestAccess;
+
     // Lexer parts (Lexer.cpp).
     bool ScanNumber(const char* line, int& position, ScriptToken& token);
     void ScanWord(const char* line, int& position, ScriptToken& token);
     bool ScanString(const char* line, int& position, ScriptToken& token);
     void ExpandEnvironmentText(CEngineString& text);
-
-    friend class CPandrel_ScriptTestAccess;
 
     // Preparation: user functions and their calls (UserFunctions.cpp).
     int RegisterFunctions();
@@ -189,8 +190,8 @@ private:
     // Empties the message queue when a wait is going on or the clock has
     // moved on since the last time.
     void PumpIfDue(bool waiting);
-    // The end of a top-level run: script hot keys go, a quit seen by the pump
-    // goes back to the thread's queue.
+    // The end of a top-level run: the script's hot keys are unregistered and
+    // their pending presses dropped.
     void EndTopLevelRun();
     // Ends a WAITLONG still in progress.
     void CancelLongWait();
@@ -224,11 +225,13 @@ private:
     CachedLine* CachedLineAt(int position)
     {
         if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
-            ResetLineCacheForStore();
+            RebuildLineCache();
         return m_lineCache.At(position);
     }
-    void ResetLineCacheForStore();
-    void ResetLineCache();
+    // The cache starts again for the line store as it is now; forgetting it
+    // makes the next look-up do that.
+    void RebuildLineCache();
+    void ForgetLineCache();
     // The variable a variable token names (automatic scope), or null.
     CEngineVariant* FindVariable(ScriptToken& token)
     {

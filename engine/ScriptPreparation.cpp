@@ -17,7 +17,7 @@ int CPandrel_Script::PrepareScript(const char* fileName)
     m_adlibRunning = 0;
     m_bindingInProgress = 0;
     m_programLaunched = 0;
-    ResetLineCache();
+    ForgetLineCache();
     m_statistics = RunStatistics();
 
     if (RegisterFunctions() != 0)

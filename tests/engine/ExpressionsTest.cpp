@@ -198,6 +198,24 @@ TEST(Expressions, StringsBuiltPieceByPiece)
     EXPECT_EQ(Global("w"), "w!");
 }
 
+TEST(Expressions, StringsExpandEnvironmentVariablesWhenTheOptionIsOn)
+{
+    // One line read twice, before and after the option changes: the second
+    // time its string is expanded, though the line was read before.
+    SetEnvironmentVariableA("KESTRUNE_TEST_VALUE", "expanded");
+    RunClean({
+        "Dim $v[3]",
+        "For $i = 1 To 2",
+        "    $v[$i] = \"%KESTRUNE_TEST_VALUE% 100%%\"",
+        "    Opt(\"ExpandEnvStrings\", 1)",
+        "Next",
+        "$first = $v[1]",
+        "$second = $v[2]",
+    });
+    EXPECT_EQ(Global("first"), "%KESTRUNE_TEST_VALUE% 100%%");
+    EXPECT_EQ(Global("second"), "expanded 100%");
+}
+
 TEST(Macros, GiveTheSystemsValues)
 {
     char computer[MAX_COMPUTERNAME_LENGTH + 1];

@@ -101,6 +101,8 @@ TEST(ScriptErrors, OfBlocks)
          "Too many Else statements for matching If statement."},
         {{"If 0 Then", "Else 1", "EndIf"}, 2, 5, kIllegalText},
         {{"If 1 Then", "$x = 1"}, 1, -1, "\"If\" statement has no matching \"EndIf\" statement."},
+        {{"If 0 Then", "$x = \"open", "EndIf"}, 2, 5, "String missing closing quote."},
+        {{"For $i = 1 To 3", "If $i = 3 Then", "$x = \"open", "EndIf", "Next"}, 3, 5, "String missing closing quote."},
         {{"ExitLoop"}, 1, -1, kNotInLoop},
         {{"ContinueLoop"}, 1, -1, kNotInLoop},
         {{"For $i = 1 To 2", "For $j = 1 To 2", "ExitLoop 3", "Next", "Next"}, 3, -1, kNotInLoop},
