@@ -64,6 +64,9 @@ struct ScriptFileSlot
     char* PendingName = nullptr;          // kSearch: found, not yet returned (owned)
 };
 
+// A file that one file builtin reads or writes (FileHandleBuiltins.cpp).
+struct ScriptFileArgument;
+
 // One script hot key: its id is the slot's index.
 struct ScriptHotKeySlot
 {
@@ -125,6 +128,114 @@ public:
     // The handler of every builtin whose family is not built yet: an
     // ordinary failure (result 0, @error 1), and the script goes on.
     int BuiltinNotYetAvailable(CVariantList& args, CEngineVariant& result);
+
+    // ---- Builtin families (engine/builtins/, one file per family) ----
+    // Maths, bits and types (MathBuiltins.cpp).
+    int BuiltinAbs(CVariantList& args, CEngineVariant& result);
+    int BuiltinSin(CVariantList& args, CEngineVariant& result);
+    int BuiltinCos(CVariantList& args, CEngineVariant& result);
+    int BuiltinTan(CVariantList& args, CEngineVariant& result);
+    int BuiltinAsin(CVariantList& args, CEngineVariant& result);
+    int BuiltinAcos(CVariantList& args, CEngineVariant& result);
+    int BuiltinAtan(CVariantList& args, CEngineVariant& result);
+    int BuiltinExp(CVariantList& args, CEngineVariant& result);
+    int BuiltinLog(CVariantList& args, CEngineVariant& result);
+    int BuiltinSqrt(CVariantList& args, CEngineVariant& result);
+    int BuiltinMod(CVariantList& args, CEngineVariant& result);
+    int BuiltinRound(CVariantList& args, CEngineVariant& result);
+    int BuiltinInt(CVariantList& args, CEngineVariant& result);
+    int BuiltinRandom(CVariantList& args, CEngineVariant& result);
+    int BuiltinBitAnd(CVariantList& args, CEngineVariant& result);
+    int BuiltinBitOr(CVariantList& args, CEngineVariant& result);
+    int BuiltinBitXor(CVariantList& args, CEngineVariant& result);
+    int BuiltinBitNot(CVariantList& args, CEngineVariant& result);
+    int BuiltinBitShift(CVariantList& args, CEngineVariant& result);
+    int BuiltinAsc(CVariantList& args, CEngineVariant& result);
+    int BuiltinChr(CVariantList& args, CEngineVariant& result);
+    int BuiltinDec(CVariantList& args, CEngineVariant& result);
+    int BuiltinHex(CVariantList& args, CEngineVariant& result);
+    int BuiltinIsArray(CVariantList& args, CEngineVariant& result);
+    int BuiltinIsString(CVariantList& args, CEngineVariant& result);
+    int BuiltinIsNumber(CVariantList& args, CEngineVariant& result);
+    int BuiltinIsInt(CVariantList& args, CEngineVariant& result);
+    int BuiltinIsFloat(CVariantList& args, CEngineVariant& result);
+    int BuiltinNumber(CVariantList& args, CEngineVariant& result);
+    int BuiltinString(CVariantList& args, CEngineVariant& result);
+    int BuiltinAdlibDisable(CVariantList& args, CEngineVariant& result);
+
+    // Strings (StringBuiltins.cpp, StringFormat in StringFormat.cpp).
+    int BuiltinStringLen(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringLeft(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringRight(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringMid(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringTrimLeft(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringTrimRight(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringInStr(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringLower(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringUpper(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringStripCR(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringAddCR(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringReplace(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringSplit(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringStripWS(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringFormat(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsAlpha(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsAlNum(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsDigit(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsXDigit(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsLower(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsUpper(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsSpace(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsAscii(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsFloat(CVariantList& args, CEngineVariant& result);
+    int BuiltinStringIsInt(CVariantList& args, CEngineVariant& result);
+
+    // Mouse (MouseBuiltins.cpp).
+    int BuiltinMouseMove(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseRelativeMove(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseClick(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseDoubleClick(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseClickDrag(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseDown(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseUp(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseWheel(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseGetPos(CVariantList& args, CEngineVariant& result);
+    int BuiltinMouseGetCursor(CVariantList& args, CEngineVariant& result);
+
+    // Keys (KeyBuiltins.cpp).
+    int BuiltinSend(CVariantList& args, CEngineVariant& result);
+    int BuiltinBlockInput(CVariantList& args, CEngineVariant& result);
+    int BuiltinKeySend(CVariantList& args, CEngineVariant& result);
+    int BuiltinKeyDown(CVariantList& args, CEngineVariant& result);
+    int BuiltinKeyUp(CVariantList& args, CEngineVariant& result);
+
+    // Screen pixels (PixelBuiltins.cpp).
+    int BuiltinPixelGetColor(CVariantList& args, CEngineVariant& result);
+    int BuiltinPixelSearch(CVariantList& args, CEngineVariant& result);
+    int BuiltinPixelChecksum(CVariantList& args, CEngineVariant& result);
+    int BuiltinCheckColor(CVariantList& args, CEngineVariant& result);
+
+    // File handles (FileHandleBuiltins.cpp).
+    int BuiltinFileOpen(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileClose(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileRead(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileReadLine(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileWrite(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileWriteLine(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileFindFirstFile(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileFindNextFile(CVariantList& args, CEngineVariant& result);
+
+    // INI files (IniBuiltins.cpp), shortcuts (ShortcutBuiltins.cpp) and the
+    // file and folder dialogs (FileDialogBuiltins.cpp).
+    int BuiltinIniRead(CVariantList& args, CEngineVariant& result);
+    int BuiltinIniWrite(CVariantList& args, CEngineVariant& result);
+    int BuiltinIniDelete(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileCreateShortcut(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileGetShortcut(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileOpenDialog(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileSaveDialog(CVariantList& args, CEngineVariant& result);
+    int BuiltinFileSelectFolder(CVariantList& args, CEngineVariant& result);
+    // ---- end of the builtin families ----
 
     // State the application and the tests look at
     int GetRunState() const { return m_runState; }
@@ -337,6 +448,36 @@ private:
     // Both error reports: the caret line when `column` >= 0, the detail when
     // there is one (ScriptErrors.cpp).
     void ReportScriptError(const CString& message, int column, const char* detail);
+
+    // Window and control search (WindowSearch.cpp): the (title, text) and
+    // control names of the window and control builtins. They set the found
+    // window and control fields below.
+    bool FindWindowByTitle();
+    bool MatchWindowTitle(HWND window);
+    bool WindowHasText(HWND window);
+    bool FindControl(const char* title, const char* text, const char* control);
+    static BOOL CALLBACK MatchWindowTitleProc(HWND window, LPARAM engine);
+    static BOOL CALLBACK WindowTextProc(HWND child, LPARAM engine);
+    static BOOL CALLBACK ControlProc(HWND child, LPARAM engine);
+
+    // KEYSEND, KEYDOWN and KEYUP (KeyBuiltins.cpp).
+    enum NamedKeyAction { kNamedKeyPress, kNamedKeyDown, kNamedKeyUp };
+    int SendNamedKey(CVariantList& args, CEngineVariant& result, NamedKeyAction action);
+
+    // The open-file table (FileHandleBuiltins.cpp). The slot of a handle
+    // naming an open file (not a search); null otherwise.
+    ScriptFileSlot* GetFileSlot(int handle);
+    // The lowest free slot; -1 after reporting that all are in use.
+    int FindFreeFileSlot();
+    void ReportInvalidFileHandle();
+    // A file argument: the handle of an open file, or a name that `opened`
+    // holds open for this call only. For reading, a handle that names no
+    // open file is a script error (`handlerReturn` 1); a file not open for
+    // reading, or a name that cannot be opened, sets @error 1 (0).
+    bool OpenFileForReading(CEngineVariant& file, ScriptFileArgument& opened, int& handlerReturn);
+    // For writing: false unless the handle names a file open for appending
+    // or writing, or the name opens for appending.
+    bool OpenFileForWriting(CEngineVariant& file, ScriptFileArgument& opened);
 
     // The engine's state, in declaration order; the builtin families, the
     // run loop and the statement executor are members and use it directly.

@@ -1,33 +1,12 @@
 #include "tests/support/DialogAnswerer.h"
 
+#include "tests/support/DialogWindows.h"
+
 #include <algorithm>
 
 namespace testing_support {
 
 namespace {
-
-std::string WindowText(HWND window)
-{
-    char text[4096];
-    int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-std::string ClassName(HWND window)
-{
-    char name[256];
-    int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-BOOL CALLBACK CollectDialogs(HWND window, LPARAM param)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && ClassName(window) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
 {
@@ -59,9 +38,7 @@ DialogAnswerer::~DialogAnswerer()
 void DialogAnswerer::Watch()
 {
     while (!m_stop) {
-        std::vector<HWND> dialogs;
-        EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
-        for (HWND dialog : dialogs) {
+        for (HWND dialog : VisibleDialogsOfThisProcess()) {
             bool known;
             {
                 std::lock_guard<std::mutex> lock(m_mutex);

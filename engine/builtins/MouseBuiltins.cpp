@@ -1,0 +1,205 @@
+// Mouse builtins: moves (at once or in steps), clicks, drags, the wheel and
+// the cursor's position and shape. Their pauses are the run options that a
+// recorded macro replays with.
+#include "engine/ScriptEngine.h"
+
+#include "engine/ThreadInputAttachments.h"
+#include "engine/builtins/BuiltinSupport.h"
+#include "engine/support/MouseInput.h"
+#include "engine/support/PreciseSleep.h"
+
+namespace {
+
+const int kStepPause = 20;          // ms after each step of a stepped move
+const int kMinimumStep = 32;        // absolute input units
+const int kDefaultSpeed = 10;
+
+// A screen coordinate in the absolute input units of mouse_event (0-65535
+// across the desktop), rounded so that the event lands on that pixel.
+int ToAbsolute(int value, int extent)
+{
+    if (extent <= 1)
+        return value;
+    return static_cast<int>(static_cast<long long>(value) * 65535 / (extent - 1) + 1);
+}
+
+// One step from `from` toward `to`: a `speed`-th of the distance left, at
+// least kMinimumStep, never past the target.
+int StepToward(int from, int to, int speed)
+{
+    const long long distance = static_cast<long long>(to) - from;
+    const long long length = distance < 0 ? -distance : distance;
+    long long step = length / speed;
+    if (step < kMinimumStep)
+        step = kMinimumStep;
+    if (step >= length)
+        return to;
+    return static_cast<int>(distance > 0 ? from + step : from - step);
+}
+
+void SendAbsoluteMove(int x, int y)
+{
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
+}
+
+// Moves the cursor to the screen point (x, y). Speed 0 moves at once and
+// pauses `singleMovePause` ms; other speeds (outside 1-100: 10) move in
+// steps with a pause after each.
+void MoveMouseTo(int x, int y, int speed, int singleMovePause)
+{
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const int width = desktop.right - desktop.left;
+    const int height = desktop.bottom - desktop.top;
+    const int targetX = ToAbsolute(x, width);
+    const int targetY = ToAbsolute(y, height);
+    if (speed == 0) {
+        SendAbsoluteMove(targetX, targetY);
+        EngineSupport::PreciseSleep(singleMovePause);
+        return;
+    }
+    if (speed < 0 || speed > 100)
+        speed = kDefaultSpeed;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    int currentX = ToAbsolute(cursor.x, width);
+    int currentY = ToAbsolute(cursor.y, height);
+    while (currentX != targetX || currentY != targetY) {
+        currentX = StepToward(currentX, targetX, speed);
+        currentY = StepToward(currentY, targetY, speed);
+        SendAbsoluteMove(currentX, currentY);
+        EngineSupport::PreciseSleep(kStepPause);
+    }
+}
+
+// A press and release of a button, with the run options' pause between.
+void ClickOnce(const char* button, int downDelay)
+{
+    EngineSupport::MouseButtonDown(button);
+    EngineSupport::PreciseSleep(downDelay);
+    EngineSupport::MouseButtonUp(button);
+}
+
+// An optional count: `fallback` when the argument is not given.
+int CountArgument(CVariantList& args, int index, int fallback)
+{
+    return args.GetCount() > index ? args.GetItem(index).GetInt() : fallback;
+}
+
+}  // namespace
+
+int CPandrel_Script::BuiltinMouseMove(CVariantList& args, CEngineVariant&)
+{
+    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), m_mouseCoordMode);
+    MoveMouseTo(point.x, point.y, 0, 2);
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseRelativeMove(CVariantList& args, CEngineVariant&)
+{
+    POINT cursor;
+    GetCursorPos(&cursor);
+    const POINT point = BuiltinSupport::ToScreen(cursor.x + args.GetItem(0).GetInt(),
+                                                 cursor.y + args.GetItem(1).GetInt(), m_mouseCoordMode);
+    MoveMouseTo(point.x, point.y, 0, kStepPause);
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseClick(CVariantList& args, CEngineVariant&)
+{
+    const CEngineString button(args.GetItem(0).GetString());
+    const int clicks = CountArgument(args, 1, 1);
+    for (int i = 0; i < clicks; ++i) {
+        ClickOnce(button, m_mouseClickDownDelay);
+        EngineSupport::PreciseSleep(m_mouseClickDelay);
+    }
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseDoubleClick(CVariantList& args, CEngineVariant&)
+{
+    const CEngineString button(args.GetItem(0).GetString());
+    const int count = CountArgument(args, 1, 1);
+    for (int i = 0; i < count; ++i) {
+        ClickOnce(button, m_mouseClickDownDelay);
+        EngineSupport::PreciseSleep(1);
+        ClickOnce(button, m_mouseClickDownDelay);
+        EngineSupport::PreciseSleep(m_mouseClickDelay);
+    }
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseClickDrag(CVariantList& args, CEngineVariant&)
+{
+    const CEngineString button(args.GetItem(0).GetString());
+    const POINT from = BuiltinSupport::ToScreen(args.GetItem(1).GetInt(), args.GetItem(2).GetInt(), m_mouseCoordMode);
+    const POINT to = BuiltinSupport::ToScreen(args.GetItem(3).GetInt(), args.GetItem(4).GetInt(), m_mouseCoordMode);
+    const int speed = CountArgument(args, 5, -1);
+    MoveMouseTo(from.x, from.y, speed, 2);
+    EngineSupport::MouseButtonDown(button);
+    EngineSupport::PreciseSleep(m_mouseClickDragDelay);
+    // The drag itself always moves in steps, so that the target sees it.
+    MoveMouseTo(to.x, to.y, speed == 0 || speed == 1 ? 2 : speed, 2);
+    EngineSupport::PreciseSleep(m_mouseClickDragDelay);
+    EngineSupport::MouseButtonUp(button);
+    EngineSupport::PreciseSleep(m_mouseClickDelay);
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseDown(CVariantList& args, CEngineVariant&)
+{
+    EngineSupport::MouseButtonDown(args.GetItem(0).GetString());
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseUp(CVariantList& args, CEngineVariant&)
+{
+    EngineSupport::MouseButtonUp(args.GetItem(0).GetString());
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseWheel(CVariantList& args, CEngineVariant&)
+{
+    const CEngineString direction(args.GetItem(0).GetString());
+    const int clicks = CountArgument(args, 1, 1);
+    for (int i = 0; i < clicks; ++i) {
+        EngineSupport::MouseWheelStep(direction);
+        EngineSupport::PreciseSleep(m_mouseClickDelay);
+    }
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseGetPos(CVariantList&, CEngineVariant& result)
+{
+    POINT point;
+    GetCursorPos(&point);
+    const POINT origin = BuiltinSupport::CoordinateOrigin(m_mouseCoordMode);
+    BuiltinSupport::MakePointArray(result, point.x - origin.x, point.y - origin.y);
+    return 0;
+}
+
+int CPandrel_Script::BuiltinMouseGetCursor(CVariantList&, CEngineVariant& result)
+{
+    POINT point;
+    GetCursorPos(&point);
+    HCURSOR cursor = nullptr;
+    {
+        // GetCursor answers for the calling thread's input: share the input
+        // of the window under the cursor.
+        ThreadInputAttachments attachment;
+        const HWND window = WindowFromPoint(point);
+        if (window)
+            attachment.Attach(GetCurrentThreadId(), GetWindowThreadProcessId(window, nullptr));
+        cursor = GetCursor();
+    }
+    static const LPCSTR kShapes[] = {
+        IDC_APPSTARTING, IDC_ARROW, IDC_CROSS, IDC_HELP, IDC_IBEAM, IDC_ICON, IDC_NO, IDC_SIZE,
+        IDC_SIZEALL, IDC_SIZENESW, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZEWE, IDC_UPARROW, IDC_WAIT,
+    };
+    int shape = 0;
+    for (int i = 0; i < static_cast<int>(sizeof kShapes / sizeof kShapes[0]) && shape == 0; ++i)
+        if (cursor && cursor == LoadCursorA(nullptr, kShapes[i]))
+            shape = i + 1;
+    result.SetInt(shape);
+    return 0;
+}
