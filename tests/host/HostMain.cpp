@@ -1,7 +1,7 @@
 // script_host: runs one macro file or script file with the real engine and
 // reports the outcome on standard output.
 //
-//   script_host [--speed N] [--halvane] [--similar] [--answer] [--stats] <file>
+//   script_host [--speed N] [--halvane] [--similar] [--answer] [--stats] [--inert] <file>
 //
 // --speed N    the macro's speed code (1: lines marked for the faster speed go)
 // --halvane    lines bound to recorded windows wait for their windows
@@ -9,6 +9,8 @@
 // --answer     press OK on every message box and report it, instead of
 //              leaving the boxes to a user
 // --stats      also report the run's time, lines and message pumping
+// --inert      every builtin does nothing (and fails with @error 1), so that
+//              a run shows what the engine itself costs
 //
 // A file that starts with "[General]" is read as a macro file, any other as
 // a plain script. Output lines:
@@ -23,6 +25,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <memory>
 
 namespace {
 
@@ -40,7 +44,7 @@ std::string OneLine(const std::string& text)
 
 int Usage()
 {
-    fprintf(stderr, "usage: script_host [--speed N] [--halvane] [--similar] [--answer] [--stats] <file>\n");
+    fprintf(stderr, "usage: script_host [--speed N] [--halvane] [--similar] [--answer] [--stats] [--inert] <file>\n");
     return 2;
 }
 
@@ -52,6 +56,7 @@ int main(int argc, char** argv)
     script_host::RunSettings settings;
     settings.AnswerBoxes = false;
     bool statistics = false;
+    bool inert = false;
     const char* file = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--speed") == 0 && i + 1 < argc)
@@ -64,6 +69,8 @@ int main(int argc, char** argv)
             settings.AnswerBoxes = true;
         else if (strcmp(argv[i], "--stats") == 0)
             statistics = true;
+        else if (strcmp(argv[i], "--inert") == 0)
+            inert = true;
         else if (argv[i][0] == '-' || file)
             return Usage();
         else
@@ -72,6 +79,9 @@ int main(int argc, char** argv)
     if (!file)
         return Usage();
 
+    std::unique_ptr<script_host::InertBuiltins> inertBuiltins;
+    if (inert)
+        inertBuiltins = std::make_unique<script_host::InertBuiltins>();
     const script_host::RunReport report = script_host::RunFile(file, settings);
     for (const testing_support::DialogAnswerer::Seen& box : report.Boxes)
         printf("box: %s | %s\n", box.caption.c_str(), OneLine(box.text).c_str());

@@ -26,6 +26,21 @@ double Now()
 
 }  // namespace
 
+InertBuiltins::InertBuiltins()
+{
+    const BuiltinEntry* real = GetBuiltinTable();
+    for (int i = 0; i < kBuiltinCount; ++i) {
+        m_table[i] = real[i];
+        m_table[i].Handler = &CPandrel_Script::BuiltinNotYetAvailable;
+    }
+    CPandrel_ScriptTestAccess::UseBuiltinTable(m_table);
+}
+
+InertBuiltins::~InertBuiltins()
+{
+    CPandrel_ScriptTestAccess::RestoreBuiltinTable();
+}
+
 bool LoadScriptFile(const std::string& path)
 {
     g_ScriptFile.Clear();

@@ -13,6 +13,22 @@
 
 namespace script_host {
 
+// While it lives, every builtin does nothing but fail in the ordinary way
+// (result 0, @error 1): names and argument counts stay, so calls are read
+// and checked as ever, but no input is sent, no program started, nothing
+// shut down. Runs then show what the engine itself does.
+class InertBuiltins
+{
+public:
+    InertBuiltins();
+    ~InertBuiltins();
+    InertBuiltins(const InertBuiltins&) = delete;
+    InertBuiltins& operator=(const InertBuiltins&) = delete;
+
+private:
+    BuiltinEntry m_table[kBuiltinCount];
+};
+
 struct RunSettings
 {
     int SpeedMode = 0;           // the macro's speed code (1: drop the faster-speed lines)

@@ -2,7 +2,6 @@
 // statement executor. Their builtins are swapped for ones that do nothing,
 // so that no input is sent, no program started and nothing shut down.
 #include "macro/ActionText.h"
-#include "tests/host/EngineAccess.h"
 #include "tests/host/ScriptHost.h"
 #include "tests/support/DialogAnswerer.h"
 
@@ -12,28 +11,6 @@
 #include <vector>
 
 namespace {
-
-// The real builtin table with every handler swapped for the do-nothing one;
-// names and argument counts stay, so calls are checked as ever.
-class InertBuiltins
-{
-public:
-    InertBuiltins()
-    {
-        const BuiltinEntry* real = GetBuiltinTable();
-        for (int i = 0; i < kBuiltinCount; ++i) {
-            m_table[i] = real[i];
-            m_table[i].Handler = &CPandrel_Script::BuiltinNotYetAvailable;
-        }
-        CPandrel_ScriptTestAccess::UseBuiltinTable(m_table);
-    }
-    ~InertBuiltins() { CPandrel_ScriptTestAccess::RestoreBuiltinTable(); }
-    InertBuiltins(const InertBuiltins&) = delete;
-    InertBuiltins& operator=(const InertBuiltins&) = delete;
-
-private:
-    BuiltinEntry m_table[kBuiltinCount];
-};
 
 // A recorded macro as the editor holds it, with a marker step after each
 // step so that the run shows how far it got.
@@ -73,7 +50,7 @@ const char* const kSteps[] = {
 
 TEST(ActionTextStatements, TokeniseAndRunWithTheRealEngine)
 {
-    InertBuiltins inert;
+    script_host::InertBuiltins inert;
     std::vector<std::string> lines = {"$steps = 0"};
     for (const char* step : kSteps) {
         const CString statement = ActionTextToScript(step);
@@ -99,7 +76,7 @@ TEST(ActionTextStatements, TokeniseAndRunWithTheRealEngine)
 
 TEST(ActionTextStatements, LoopsColourTestsAndJumpsRunAsBlocks)
 {
-    InertBuiltins inert;
+    script_host::InertBuiltins inert;
     const char* const steps[] = {
         "Start loop1, loop 3 times",
         "Start loop2, loop 2 times",
