@@ -5,6 +5,8 @@
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 
+#include <stddef.h>
+
 #include <vector>
 
 enum BlockKind
@@ -37,17 +39,22 @@ struct BlockRecord
 class BlockStack
 {
 public:
-    void Push(const BlockRecord& record) { m_records.push_back(record); }
-    void Pop() { if (!m_records.empty()) m_records.pop_back(); }
+    void Push(const BlockRecord& record) { PushNew() = record; }
+    // A record on top with the fields of a new one, for the caller to fill.
+    // Records keep their storage from one push to the next.
+    BlockRecord& PushNew();
+    void Pop() { if (m_count > 0) --m_count; }
     // The record pushed last, or a spare record when the stack is empty.
-    BlockRecord& Top() { return m_records.empty() ? m_spare : m_records.back(); }
-    bool IsEmpty() const { return m_records.empty(); }
-    int GetCount() const { return static_cast<int>(m_records.size()); }
+    // The reference lasts until the next push.
+    BlockRecord& Top() { return m_count > 0 ? m_records[static_cast<size_t>(m_count - 1)] : m_spare; }
+    bool IsEmpty() const { return m_count == 0; }
+    int GetCount() const { return m_count; }
     // Pops records until at most `depth` are left.
-    void PopTo(int depth) { while (GetCount() > depth && depth >= 0) Pop(); }
-    void Clear() { m_records.clear(); }
+    void PopTo(int depth) { if (depth >= 0 && depth < m_count) m_count = depth; }
+    void Clear() { m_count = 0; }
 
 private:
-    std::vector<BlockRecord> m_records;
+    std::vector<BlockRecord> m_records;   // the first m_count are in use
+    int m_count = 0;
     BlockRecord m_spare;
 };

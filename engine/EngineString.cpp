@@ -248,17 +248,43 @@ bool CEngineString::MatchesAt(int position, const char* text, int length, bool c
 int CEngineString::Find(const char* text, bool caseSensitive, int occurrence) const
 {
     int length = text ? static_cast<int>(strlen(text)) : 0;
+    // The characters are compared here rather than through the library, and
+    // a position whose first character differs is passed over at once: a
+    // long string is searched in one pass.
+    auto matchesAt = [&](int i) {
+        if (!caseSensitive)
+            return MatchesAt(i, text, length, false);
+        for (int k = 0; k < length; ++k)
+            if (m_buffer[i + k] != text[k])
+                return false;
+        return true;
+    };
+    if (occurrence > 0 && caseSensitive && length > 0) {
+        const char first = text[0];
+        const char* const last = m_buffer + m_length - length;
+        int found = 0;
+        for (const char* at = m_buffer; at <= last; ++at) {
+            if (*at != first)
+                continue;
+            int k = 1;
+            while (k < length && at[k] == text[k])
+                ++k;
+            if (k == length && ++found == occurrence)
+                return static_cast<int>(at - m_buffer);
+        }
+        return m_length;
+    }
     if (occurrence > 0) {
         int found = 0;
         for (int i = 0; i + length <= m_length; ++i)
-            if (MatchesAt(i, text, length, caseSensitive) && ++found == occurrence)
+            if (matchesAt(i) && ++found == occurrence)
                 return i;
         return m_length;
     }
     if (occurrence < 0) {
         int found = 0;
         for (int i = m_length - length; i >= 0; --i)
-            if (MatchesAt(i, text, length, caseSensitive) && ++found == -occurrence)
+            if (matchesAt(i) && ++found == -occurrence)
                 return i;
         return -1;
     }

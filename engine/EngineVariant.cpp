@@ -6,6 +6,9 @@
 #include <math.h>
 #include <string.h>
 
+#include <unordered_map>
+#include <unordered_set>
+
 namespace {
 
 bool IsHexText(const char* text)
@@ -20,12 +23,52 @@ int HexTextValue(const char* text, int length)
     return value;
 }
 
+// The elements that ByRef arguments alias, with the number of aliases each,
+// and those of them that their array has let go of.
+std::unordered_map<CEngineVariant*, int>& PinnedElements()
+{
+    static std::unordered_map<CEngineVariant*, int> pinned;
+    return pinned;
+}
+
+std::unordered_set<CEngineVariant*>& DetachedElements()
+{
+    static std::unordered_set<CEngineVariant*> detached;
+    return detached;
+}
+
+// Frees an element unless an alias still points at it.
+void ReleaseElement(CEngineVariant* element)
+{
+    std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
+    if (!pinned.empty() && pinned.count(element))
+        DetachedElements().insert(element);
+    else
+        delete element;
+}
+
 }  // namespace
+
+void CEngineVariant::PinElement(CEngineVariant* element)
+{
+    if (element)
+        ++PinnedElements()[element];
+}
+
+void CEngineVariant::UnpinElement(CEngineVariant* element)
+{
+    std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
+    std::unordered_map<CEngineVariant*, int>::iterator found = pinned.find(element);
+    if (found == pinned.end() || --found->second > 0)
+        return;
+    pinned.erase(found);
+    if (DetachedElements().erase(element))
+        delete element;
+}
 
 CEngineVariant::CEngineVariant()
     : m_type(kVariantNumber), m_intValue(0), m_intValid(0), m_number(0.0), m_numberValid(1),
-      m_text(nullptr), m_textLength(0), m_textCapacity(0), m_target(nullptr), m_elementCount(0),
-      m_dimensionCount(0), m_subscriptCount(0), m_elements(nullptr)
+      m_text(nullptr), m_textLength(0), m_textCapacity(0), m_target(nullptr), m_array(nullptr)
 {
 }
 
@@ -39,11 +82,12 @@ CEngineVariant::CEngineVariant(CEngineVariant&& other) noexcept : CEngineVariant
     *this = static_cast<CEngineVariant&&>(other);
 }
 
-CEngineVariant& CEngineVariant::operator=(CEngineVariant&& other) noexcept
+CEngineVariant& CEngineVariant::MoveFrom(CEngineVariant& other)
 {
     if (&other == this)
         return *this;
     Reset();
+    delete m_array;
     m_type = other.m_type;
     m_intValue = other.m_intValue;
     m_intValid = other.m_intValid;
@@ -53,14 +97,9 @@ CEngineVariant& CEngineVariant::operator=(CEngineVariant&& other) noexcept
     m_textLength = other.m_textLength;
     m_textCapacity = other.m_textCapacity;
     m_target = other.m_target;
-    m_elementCount = other.m_elementCount;
-    m_dimensionCount = other.m_dimensionCount;
-    memcpy(m_dimensions, other.m_dimensions, sizeof(int) * static_cast<size_t>(m_dimensionCount));
-    m_subscriptCount = other.m_subscriptCount;
-    memcpy(m_subscripts, other.m_subscripts, sizeof(int) * static_cast<size_t>(m_subscriptCount));
-    m_elements = other.m_elements;
+    m_array = other.m_array;
     other.m_text = nullptr;
-    other.m_elements = nullptr;
+    other.m_array = nullptr;
     other.Reset();
     return *this;
 }
@@ -69,6 +108,7 @@ CEngineVariant::~CEngineVariant()
 {
     FreeText();
     FreeElements();
+    delete m_array;
 }
 
 void CEngineVariant::FreeText()
@@ -81,20 +121,31 @@ void CEngineVariant::FreeText()
 
 void CEngineVariant::FreeElements()
 {
-    if (m_elements) {
-        for (int i = 0; i < m_elementCount; ++i)
-            delete m_elements[i];
-        delete[] m_elements;
-        m_elements = nullptr;
+    if (!m_array)
+        return;
+    if (m_array->Elements) {
+        for (int i = 0; i < m_array->ElementCount; ++i)
+            if (m_array->Elements[i])
+                ReleaseElement(m_array->Elements[i]);
+        delete[] m_array->Elements;
+        m_array->Elements = nullptr;
     }
-    m_elementCount = 0;
-    m_dimensionCount = 0;
+    m_array->ElementCount = 0;
+    m_array->DimensionCount = 0;
 }
 
 void CEngineVariant::Reset()
 {
-    FreeText();
-    FreeElements();
+    if (m_text)
+        FreeText();
+    if (m_array) {
+        FreeElements();
+        // Subscripts pushed for a CreateArray to come are kept.
+        if (m_array->SubscriptCount == 0) {
+            delete m_array;
+            m_array = nullptr;
+        }
+    }
     m_type = kVariantNumber;
     m_intValue = 0;
     m_intValid = 0;
@@ -118,54 +169,40 @@ void CEngineVariant::StoreText(const char* text, int length)
     m_textLength = length;
 }
 
-void CEngineVariant::Assign(const CEngineVariant& other)
+void CEngineVariant::AssignStorage(const CEngineVariant& other)
 {
     if (&other == this)
         return;
-    if (m_elements) {
+    if (HasElements() || other.HasElements()) {
         // `other` may be one of our own elements: copy it before letting them go.
-        CEngineVariant copy(other);
-        *this = static_cast<CEngineVariant&&>(copy);
+        if (HasElements()) {
+            CEngineVariant copy(other);
+            *this = static_cast<CEngineVariant&&>(copy);
+            return;
+        }
+        Reset();
+        const ArrayStorage& from = *other.m_array;
+        if (!m_array)
+            m_array = new ArrayStorage;
+        m_array->DimensionCount = from.DimensionCount;
+        memcpy(m_array->Dimensions, from.Dimensions, sizeof(int) * static_cast<size_t>(from.DimensionCount));
+        m_array->ElementCount = from.ElementCount;
+        m_array->Elements = new CEngineVariant*[static_cast<size_t>(from.ElementCount)]();
+        for (int i = 0; i < from.ElementCount; ++i)
+            if (from.Elements[i])
+                m_array->Elements[i] = new CEngineVariant(*from.Elements[i]);
+        CopyScalar(other);
+        if (other.m_text)
+            StoreText(other.m_text, other.m_textLength);
         return;
     }
-    Reset();
-    m_type = other.m_type;
-    m_intValue = other.m_intValue;
-    m_intValid = other.m_intValid;
-    m_number = other.m_number;
-    m_numberValid = other.m_numberValid;
-    m_target = other.m_target;
-    if (other.m_text) {
-        m_text = new char[other.m_textCapacity];
-        memcpy(m_text, other.m_text, static_cast<size_t>(other.m_textLength + 1));
-        m_textLength = other.m_textLength;
-        m_textCapacity = other.m_textCapacity;
-    }
-    if (other.m_type == kVariantArray && other.m_elements) {
-        m_dimensionCount = other.m_dimensionCount;
-        memcpy(m_dimensions, other.m_dimensions, sizeof(int) * static_cast<size_t>(m_dimensionCount));
-        m_elementCount = other.m_elementCount;
-        m_elements = new CEngineVariant*[static_cast<size_t>(m_elementCount)]();
-        for (int i = 0; i < m_elementCount; ++i)
-            if (other.m_elements[i])
-                m_elements[i] = new CEngineVariant(*other.m_elements[i]);
-    }
-}
-
-void CEngineVariant::SetInt(int value)
-{
-    Reset();
-    m_intValue = value;
-    m_intValid = 1;
-    m_number = value;
-    m_numberValid = 1;
-}
-
-void CEngineVariant::SetNumber(double value)
-{
-    Reset();
-    m_number = value;
-    m_numberValid = 1;
+    // A text buffer that is big enough is reused: values are copied into
+    // the same variants over and over (operands, arguments).
+    if (other.m_text)
+        StoreText(other.m_text, other.m_textLength);
+    else if (m_text)
+        FreeText();
+    CopyScalar(other);
 }
 
 void CEngineVariant::SetString(const char* text)
@@ -175,7 +212,7 @@ void CEngineVariant::SetString(const char* text)
 
 void CEngineVariant::SetString(const char* text, int length)
 {
-    if (m_elements) {
+    if (HasElements()) {
         // The text may belong to one of our own elements.
         CEngineVariant copy;
         copy.SetString(text, length);
@@ -231,7 +268,7 @@ int CEngineVariant::GetStringLength()
     return m_textLength;
 }
 
-double CEngineVariant::GetNumber()
+double CEngineVariant::ConvertToNumber()
 {
     switch (m_type) {
     case kVariantNumber:
@@ -251,12 +288,14 @@ double CEngineVariant::GetNumber()
     }
 }
 
-int CEngineVariant::GetInt()
+int CEngineVariant::ConvertToInt()
 {
     switch (m_type) {
     case kVariantNumber:
         if (!m_intValid) {
-            m_intValue = DoubleToInt32(m_number);
+            // Within the int range truncation is the whole rule.
+            m_intValue = m_number >= -2147483648.0 && m_number < 2147483648.0 ? static_cast<int>(m_number)
+                                                                              : DoubleToInt32(m_number);
             m_intValid = 1;
         }
         return m_intValue;
@@ -285,36 +324,6 @@ void CEngineVariant::ToString()
     m_type = kVariantString;
     m_intValid = 0;
     m_numberValid = 0;
-}
-
-bool CEngineVariant::EitherIsContainer(const CEngineVariant& other) const
-{
-    return m_type == kVariantArray || m_type == kVariantReference ||
-           other.m_type == kVariantArray || other.m_type == kVariantReference;
-}
-
-void CEngineVariant::Add(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() + other.GetNumber());
-}
-
-void CEngineVariant::Subtract(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() - other.GetNumber());
-}
-
-void CEngineVariant::Multiply(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() * other.GetNumber());
-}
-
-void CEngineVariant::Divide(CEngineVariant& other)
-{
-    if (!EitherIsContainer(other))
-        SetNumber(GetNumber() / other.GetNumber());
 }
 
 void CEngineVariant::Not()
@@ -365,7 +374,7 @@ int CEngineVariant::CompareTextNoCase(const CEngineVariant& other) const
     return m_textLength == other.m_textLength ? 0 : (m_textLength < other.m_textLength ? -1 : 1);
 }
 
-int CEngineVariant::Compare(CEngineVariant& other)
+int CEngineVariant::CompareValues(CEngineVariant& other)
 {
     if (EitherIsContainer(other))
         return kUnordered;
@@ -373,21 +382,6 @@ int CEngineVariant::Compare(CEngineVariant& other)
         return CompareTextNoCase(other);
     double a = GetNumber(), b = other.GetNumber();
     return a < b ? -1 : (a > b ? 1 : (a == b ? 0 : kUnordered));
-}
-
-bool CEngineVariant::Equal(CEngineVariant& other)
-{
-    return Compare(other) == 0;
-}
-
-bool CEngineVariant::Greater(CEngineVariant& other)
-{
-    return Compare(other) == 1;
-}
-
-bool CEngineVariant::Less(CEngineVariant& other)
-{
-    return Compare(other) == -1;
 }
 
 bool CEngineVariant::EqualExact(CEngineVariant& other)
@@ -409,43 +403,35 @@ bool CEngineVariant::Or(CEngineVariant& other)
     return !EitherIsContainer(other) && (IsTrue() || other.IsTrue());
 }
 
-bool CEngineVariant::IsTrue()
-{
-    switch (m_type) {
-    case kVariantNumber:
-        return GetNumber() != 0.0;
-    case kVariantString:
-        return m_textLength != 0;
-    default:
-        return false;
-    }
-}
-
 bool CEngineVariant::PushSubscript(int subscript)
 {
-    if (m_subscriptCount >= kMaxArrayDimensions)
+    if (!m_array)
+        m_array = new ArrayStorage;
+    if (m_array->SubscriptCount >= kMaxArrayDimensions)
         return false;
-    m_subscripts[m_subscriptCount++] = subscript;
+    m_array->Subscripts[m_array->SubscriptCount++] = subscript;
     return true;
 }
 
 bool CEngineVariant::SubscriptsValid() const
 {
-    if (m_type != kVariantArray || m_subscriptCount != m_dimensionCount)
+    if (m_type != kVariantArray || !m_array || m_array->SubscriptCount != m_array->DimensionCount)
         return false;
-    for (int i = 0; i < m_subscriptCount; ++i)
-        if (m_subscripts[i] < 0 || m_subscripts[i] >= m_dimensions[i])
+    for (int i = 0; i < m_array->SubscriptCount; ++i)
+        if (m_array->Subscripts[i] < 0 || m_array->Subscripts[i] >= m_array->Dimensions[i])
             return false;
     return true;
 }
 
 bool CEngineVariant::CreateArray()
 {
-    int count = m_subscriptCount;
+    const int count = m_array ? m_array->SubscriptCount : 0;
     int sizes[kMaxArrayDimensions];
-    memcpy(sizes, m_subscripts, sizeof(int) * static_cast<size_t>(count));
+    if (count)
+        memcpy(sizes, m_array->Subscripts, sizeof(int) * static_cast<size_t>(count));
+    if (m_array)
+        m_array->SubscriptCount = 0;
     Reset();
-    m_subscriptCount = 0;
     if (count == 0)
         return false;
     // The product is checked at each step, so it cannot overflow.
@@ -457,10 +443,11 @@ bool CEngineVariant::CreateArray()
         if (total > kMaxArrayElements)
             return false;
     }
-    m_elements = new CEngineVariant*[static_cast<size_t>(total)]();
-    m_elementCount = static_cast<int>(total);
-    m_dimensionCount = count;
-    memcpy(m_dimensions, sizes, sizeof(int) * static_cast<size_t>(count));
+    m_array = new ArrayStorage;
+    m_array->Elements = new CEngineVariant*[static_cast<size_t>(total)]();
+    m_array->ElementCount = static_cast<int>(total);
+    m_array->DimensionCount = count;
+    memcpy(m_array->Dimensions, sizes, sizeof(int) * static_cast<size_t>(count));
     m_type = kVariantArray;
     m_numberValid = 0;
     return true;
@@ -471,37 +458,41 @@ int CEngineVariant::ElementIndex() const
     if (!SubscriptsValid())
         return -1;
     int index = 0;
-    for (int i = 0; i < m_dimensionCount; ++i)
-        index = index * m_dimensions[i] + m_subscripts[i];
+    for (int i = 0; i < m_array->DimensionCount; ++i)
+        index = index * m_array->Dimensions[i] + m_array->Subscripts[i];
     return index;
 }
 
 CEngineVariant* CEngineVariant::Element()
 {
-    int index = ElementIndex();
+    const int index = ElementIndex();
     if (index < 0)
         return nullptr;
-    if (!m_elements[index])
-        m_elements[index] = new CEngineVariant();
-    return m_elements[index];
+    CEngineVariant*& element = m_array->Elements[index];
+    if (!element)
+        element = new CEngineVariant();
+    return element;
 }
 
 int CEngineVariant::DimensionSize(int dimension) const
 {
-    if (m_type != kVariantArray)
+    if (m_type != kVariantArray || !m_array)
         return 0;
     if (dimension == 0)
-        return m_dimensionCount;
-    return dimension >= 1 && dimension <= m_dimensionCount ? m_dimensions[dimension - 1] : 0;
+        return m_array->DimensionCount;
+    return dimension >= 1 && dimension <= m_array->DimensionCount ? m_array->Dimensions[dimension - 1] : 0;
 }
 
 void CEngineVariant::CopyElementsFrom(const CEngineVariant& old)
 {
-    if (&old == this || m_type != kVariantArray || old.m_type != kVariantArray ||
-        old.m_dimensionCount == 0 || old.m_dimensionCount != m_dimensionCount)
+    if (&old == this || m_type != kVariantArray || old.m_type != kVariantArray || !HasElements() ||
+        !old.HasElements() || old.m_array->DimensionCount == 0 ||
+        old.m_array->DimensionCount != m_array->DimensionCount)
         return;
-    for (int slot = 0; slot < old.m_elementCount; ++slot) {
-        const CEngineVariant* element = old.m_elements[slot];
+    const ArrayStorage& from = *old.m_array;
+    ArrayStorage& to = *m_array;
+    for (int slot = 0; slot < from.ElementCount; ++slot) {
+        const CEngineVariant* element = from.Elements[slot];
         if (!element)
             continue;   // never touched: stays untouched here too
         // The slot's subscripts, last one fastest; each must fit the new shape.
@@ -509,21 +500,21 @@ void CEngineVariant::CopyElementsFrom(const CEngineVariant& old)
         int index = 0;
         int scale = 1;
         bool fits = true;
-        for (int i = m_dimensionCount - 1; i >= 0; --i) {
-            int subscript = rest % old.m_dimensions[i];
-            rest /= old.m_dimensions[i];
-            if (subscript >= m_dimensions[i]) {
+        for (int i = to.DimensionCount - 1; i >= 0; --i) {
+            const int subscript = rest % from.Dimensions[i];
+            rest /= from.Dimensions[i];
+            if (subscript >= to.Dimensions[i]) {
                 fits = false;
                 break;
             }
             index += subscript * scale;
-            scale *= m_dimensions[i];
+            scale *= to.Dimensions[i];
         }
         if (!fits)
             continue;
-        if (m_elements[index])
-            m_elements[index]->Assign(*element);
+        if (to.Elements[index])
+            to.Elements[index]->Assign(*element);
         else
-            m_elements[index] = new CEngineVariant(*element);
+            to.Elements[index] = new CEngineVariant(*element);
     }
 }

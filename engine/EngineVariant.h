@@ -28,13 +28,47 @@ public:
     CEngineVariant(const CEngineVariant& other);
     CEngineVariant(CEngineVariant&& other) noexcept;
     CEngineVariant& operator=(const CEngineVariant& other) { Assign(other); return *this; }
-    CEngineVariant& operator=(CEngineVariant&& other) noexcept;
+    CEngineVariant& operator=(CEngineVariant&& other) noexcept
+    {
+        if (IsPlain() && other.IsPlain()) {
+            CopyScalar(other);
+            return *this;
+        }
+        return MoveFrom(other);
+    }
     ~CEngineVariant();
 
     // A deep copy: caches, text and every existing array element.
-    void Assign(const CEngineVariant& other);
-    void SetInt(int value);
-    void SetNumber(double value);
+    void Assign(const CEngineVariant& other)
+    {
+        // Numbers without a text form, the bulk of what scripts copy, take
+        // the short way; the rest copy their text and elements.
+        if (IsPlain() && other.IsPlain())
+            CopyScalar(other);
+        else
+            AssignStorage(other);
+    }
+    void SetInt(int value)
+    {
+        if (!IsPlain())
+            Reset();
+        m_type = kVariantNumber;
+        m_intValue = value;
+        m_intValid = 1;
+        m_number = value;
+        m_numberValid = 1;
+        m_target = nullptr;
+    }
+    void SetNumber(double value)
+    {
+        if (!IsPlain())
+            Reset();
+        m_type = kVariantNumber;
+        m_intValid = 0;
+        m_number = value;
+        m_numberValid = 1;
+        m_target = nullptr;
+    }
     void SetString(const char* text);
     void SetString(const char* text, int length);
     void SetReference(CEngineVariant* target);
@@ -53,8 +87,11 @@ public:
     // The argument getters.
     const char* GetString();
     int GetStringLength();
-    double GetNumber();
-    int GetInt();
+    double GetNumber()
+    {
+        return m_type == kVariantNumber && m_numberValid ? m_number : ConvertToNumber();
+    }
+    int GetInt() { return m_type == kVariantNumber && m_intValid ? m_intValue : ConvertToInt(); }
 
     // Conversions in place: a string becomes the number it reads as, a
     // number becomes its text.
@@ -63,10 +100,10 @@ public:
 
     // Arithmetic in place on the two numeric values; the variant becomes a
     // number. Arrays and references are left unchanged.
-    void Add(CEngineVariant& other);
-    void Subtract(CEngineVariant& other);
-    void Multiply(CEngineVariant& other);
-    void Divide(CEngineVariant& other);
+    void Add(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() + other.GetNumber()); }
+    void Subtract(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() - other.GetNumber()); }
+    void Multiply(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() * other.GetNumber()); }
+    void Divide(CEngineVariant& other) { if (!EitherIsContainer(other)) SetNumber(GetNumber() / other.GetNumber()); }
     // The integer 1 when the value truncated toward zero is 0, else 0.
     void Not();
     // The variant becomes a string with other's text appended.
@@ -75,21 +112,28 @@ public:
     // Two strings compare as text without regard to case, anything else by
     // the numeric values; EqualExact compares the texts, case counted. All
     // are false when either side is an array or a reference.
-    bool Equal(CEngineVariant& other);
-    bool Greater(CEngineVariant& other);
-    bool Less(CEngineVariant& other);
+    bool Equal(CEngineVariant& other) { return Compare(other) == 0; }
+    bool Greater(CEngineVariant& other) { return Compare(other) == 1; }
+    bool Less(CEngineVariant& other) { return Compare(other) == -1; }
     bool EqualExact(CEngineVariant& other);
     bool And(CEngineVariant& other);
     bool Or(CEngineVariant& other);
     // A number is true when not 0, a string when not empty; an array or a
     // reference is false.
-    bool IsTrue();
+    bool IsTrue()
+    {
+        switch (m_type) {
+        case kVariantNumber: return GetNumber() != 0.0;
+        case kVariantString: return m_textLength != 0;
+        default: return false;
+        }
+    }
 
     // Arrays. Subscripts are pushed one by one; CreateArray takes them as the
     // dimension sizes, Element as the position of one element.
-    void ClearSubscripts() { m_subscriptCount = 0; }
+    void ClearSubscripts() { if (m_array) m_array->SubscriptCount = 0; }
     bool PushSubscript(int subscript);
-    int GetSubscriptCount() const { return m_subscriptCount; }
+    int GetSubscriptCount() const { return m_array ? m_array->SubscriptCount : 0; }
     bool SubscriptsValid() const;
     // False (the variant is then the number 0) when there are no sizes, a
     // size below 1, or more than kMaxArrayElements elements in all.
@@ -101,13 +145,47 @@ public:
     CEngineVariant* Element();
     // 0: the dimension count; 1..count: that dimension's size; otherwise 0.
     int DimensionSize(int dimension) const;
-    int GetElementCount() const { return m_elementCount; }
+    int GetElementCount() const { return m_array ? m_array->ElementCount : 0; }
     // ReDim: the elements of `old` that exist and whose subscripts fit both
     // shapes are copied over, when both have the same number of dimensions.
     void CopyElementsFrom(const CEngineVariant& old);
 
+    // A ByRef argument aliases a variable or an array element for the length
+    // of the call. An array that lets go of its elements meanwhile (ReDim,
+    // assignment) keeps the pinned ones alive, detached from it, until they
+    // are unpinned, so that the alias never points at freed memory.
+    static void PinElement(CEngineVariant* element);
+    static void UnpinElement(CEngineVariant* element);
+
 private:
+    // The dimensions, the subscripts and the element slots of an array, kept
+    // apart so that the scalars every evaluation handles stay small. A
+    // variant has them only while it is an array or has subscripts pushed.
+    struct ArrayStorage
+    {
+        int ElementCount = 0;
+        int DimensionCount = 0;
+        int Dimensions[kMaxArrayDimensions];     // the first DimensionCount are set
+        int SubscriptCount = 0;
+        int Subscripts[kMaxArrayDimensions];     // the first SubscriptCount are set
+        CEngineVariant** Elements = nullptr;     // ElementCount slots, owned
+    };
+
     void Reset();
+    // No text and no array storage: copying it is copying its fields.
+    bool IsPlain() const { return !m_text && !m_array; }
+    void CopyScalar(const CEngineVariant& other)
+    {
+        m_type = other.m_type;
+        m_intValue = other.m_intValue;
+        m_intValid = other.m_intValid;
+        m_number = other.m_number;
+        m_numberValid = other.m_numberValid;
+        m_target = other.m_target;
+    }
+    void AssignStorage(const CEngineVariant& other);
+    CEngineVariant& MoveFrom(CEngineVariant& other);
+    double ConvertToNumber();
     void FreeText();
     void FreeElements();
     // Gives the variant the text, reusing its buffer when it is big enough.
@@ -115,11 +193,26 @@ private:
     // -1, 0 or 1: two strings by their case-folded texts, anything else by
     // the numbers; kUnordered for arrays, references and NaN.
     enum { kUnordered = 2 };
-    int Compare(CEngineVariant& other);
+    int Compare(CEngineVariant& other)
+    {
+        if (m_type == kVariantNumber && other.m_type == kVariantNumber) {
+            const double a = GetNumber(), b = other.GetNumber();
+            return a < b ? -1 : (a > b ? 1 : (a == b ? 0 : kUnordered));
+        }
+        return CompareValues(other);
+    }
+    int CompareValues(CEngineVariant& other);
+    int ConvertToInt();
     int CompareTextNoCase(const CEngineVariant& other) const;
-    bool EitherIsContainer(const CEngineVariant& other) const;
+    bool EitherIsContainer(const CEngineVariant& other) const
+    {
+        return m_type == kVariantArray || m_type == kVariantReference || other.m_type == kVariantArray ||
+               other.m_type == kVariantReference;
+    }
+    bool HasElements() const { return m_array && m_array->Elements; }
 
-    // Field order and widths are part of the value's definition.
+    // Field order and widths follow the value's definition; the array's
+    // fields live in m_array.
     int m_type;
     int m_intValue;
     unsigned char m_intValid;
@@ -129,10 +222,5 @@ private:
     int m_textLength;
     int m_textCapacity;
     CEngineVariant* m_target;
-    int m_elementCount;
-    int m_dimensionCount;
-    int m_dimensions[kMaxArrayDimensions];   // only the first m_dimensionCount are set
-    int m_subscriptCount;
-    int m_subscripts[kMaxArrayDimensions];   // only the first m_subscriptCount are set
-    CEngineVariant** m_elements;
+    ArrayStorage* m_array;
 };

@@ -1,14 +1,46 @@
-// The run loop. For now it serves the waits of the blocking builtins
-// (Execute(0, 0)): it pumps the thread's messages and polls the wait state
-// each turn. Running script lines comes with the statement executor; until
-// then a turn that would run a line ends the level.
+// The run loop: runs script lines one turn at a time, keeps the UI thread's
+// messages flowing between them, and serves as the wait loop of the
+// blocking builtins (Execute(0, 0)).
 #include "engine/ScriptEngine.h"
+#include "engine/ScriptFile.h"
 
 #include <mmsystem.h>
 
+namespace {
+
+// While lines run, the queue is emptied every few milliseconds: often
+// enough that a waiting message is handled at once as the user sees it,
+// rarely enough that the pump costs little (one PeekMessageA under Wine is
+// a round trip to the server, as long as hundreds of lines). The clock is
+// read every kTurnsPerClockRead turns, since even the performance counter
+// costs as much as a line; the tick count, which is nearly free, catches
+// lines that take long themselves.
+const double kPumpIntervalSeconds = 0.004;
+const int kTurnsPerClockRead = 32;
+const DWORD kPumpIntervalTicks = 4;
+
+LONGLONG CounterFrequency()
+{
+    static const LONGLONG frequency = [] {
+        LARGE_INTEGER f;
+        return QueryPerformanceFrequency(&f) && f.QuadPart ? f.QuadPart : 1000;
+    }();
+    return frequency;
+}
+
+LONGLONG CounterNow()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+}  // namespace
+
 int CPandrel_Script::Execute(int startLine, int topLevel)
 {
-    if (startLine != 0)
+    const bool waitLoop = startLine == 0;
+    if (!waitLoop)
         m_runState = kRunStateRunning;   // a wait keeps the state its builtin set
     if (!topLevel) {
         if (m_nestingDepth >= kMaxNestingDepth) {
@@ -16,20 +48,127 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
             return 1;
         }
         ++m_nestingDepth;
+    } else if (m_nestingDepth == 0) {
+        // A run starts with no block open and no window check pending, even
+        // when the run before it ended inside a loop.
+        m_ifStack.Clear();
+        m_selectStack.Clear();
+        m_loopStack.Clear();
+        m_bindingInProgress = 0;
     }
     m_returnFlag = 0;
+    RegisterTags(startLine);
+
+    int line = startLine;
+    bool stopped = false;
     while (!m_returnFlag) {
-        PumpMessages();
-        if (m_runState == kRunStateStop)
+        PumpIfDue(waitLoop || m_runState != kRunStateRunning);
+        if (m_runState == kRunStateStop) {
+            stopped = true;
             break;
-        if (PollWaitState())
+        }
+        // Most turns have nothing to poll: no wait, key, Adlib or stop.
+        if ((m_runState != kRunStateRunning || StopFlag || m_adlibEnabled || g_LongWaitActive ||
+             m_hotKeyReadPosition != g_HotKeyRingWritePosition) &&
+            PollWaitState())
             continue;
-        m_runState = kRunStateStop;
+        if (UseHalvane && !StopFlag) {
+            if (!m_bindingInProgress) {
+                m_bindingInProgress = 1;
+                if (!BindLineWindow(line))
+                    continue;
+            }
+            m_bindingInProgress = 0;
+        }
+
+        m_currentLine = line;
+        const char* text = g_ScriptFile.GetLine(line);
+        ++line;
+        if (!text || StopFlag) {
+            CancelLongWait();
+            m_runState = kRunStateStop;
+            continue;
+        }
+        std::unique_ptr<TokenList> fresh;
+        CachedLine* cached = CachedLineAt(m_currentLine);
+        TokenList* tokens = cached && cached->Tokens && !(cached->MayExpand && m_expandEnvStrings == 1)
+                                ? cached->Tokens.get() : TokensForRun(m_currentLine, fresh);
+        if (!tokens)
+            continue;   // the lexer reported the error and stopped the run
+        ++m_statistics.LinesRun;
+        ExecuteStatement(*tokens, 0, line);
     }
-    m_returnFlag = 0;
+
+    if (!stopped)
+        m_returnFlag = 0;
     if (!topLevel)
         --m_nestingDepth;
+    else if (m_nestingDepth == 0)
+        EndTopLevelRun();
+    if (m_quitPending) {
+        // Each level that ends passes the quit on: the level above takes it
+        // again at its next turn and ends too, and the last one leaves it in
+        // the queue for the application's own message loop.
+        m_quitPending = 0;
+        PostQuitMessage(m_quitCode);
+    }
     return 0;
+}
+
+int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, CEngineVariant* returned,
+                                  int initialReturn)
+{
+    const DWORD waitTimeout = m_waitTimeout;
+    const DWORD waitStart = m_waitStart;
+    const int currentLine = m_currentLine;
+    const int error = m_error;
+    const int ifDepth = m_ifStack.GetCount();
+    const int selectDepth = m_selectStack.GetCount();
+    const int loopDepth = m_loopStack.GetCount();
+    // The caller's own return value is not touched by what the level does.
+    CEngineVariant callerReturn(static_cast<CEngineVariant&&>(m_returnValue));
+    m_returnValue.SetInt(initialReturn);
+
+    if (keepScope)
+        m_variables.PushScope();
+    const int status = Execute(line, 0);
+    if (keepScope)
+        m_variables.PopScope();
+
+    if (returned)
+        *returned = static_cast<CEngineVariant&&>(m_returnValue);
+    m_returnValue = static_cast<CEngineVariant&&>(callerReturn);
+    m_ifStack.PopTo(ifDepth);
+    m_selectStack.PopTo(selectDepth);
+    m_loopStack.PopTo(loopDepth);
+    m_waitTimeout = waitTimeout;
+    m_waitStart = waitStart;
+    m_currentLine = currentLine;
+    if (restoreError)
+        m_error = error;
+    return status;
+}
+
+void CPandrel_Script::PumpIfDue(bool waiting)
+{
+    if (!waiting) {
+        const bool tickMoved = GetTickCount() - m_lastPumpTick >= kPumpIntervalTicks;
+        if (!tickMoved) {
+            if (++m_turnsSinceClockRead < kTurnsPerClockRead)
+                return;
+            m_turnsSinceClockRead = 0;
+            if (CounterNow() - m_lastPumpCounter <
+                static_cast<LONGLONG>(kPumpIntervalSeconds * static_cast<double>(CounterFrequency())))
+                return;
+        }
+    }
+    const LONGLONG start = CounterNow();
+    PumpMessages();
+    m_lastPumpCounter = CounterNow();
+    m_lastPumpTick = GetTickCount();
+    m_turnsSinceClockRead = 0;
+    ++m_statistics.Pumps;
+    m_statistics.PumpSeconds += static_cast<double>(m_lastPumpCounter - start) / static_cast<double>(CounterFrequency());
 }
 
 void CPandrel_Script::PumpMessages()
@@ -37,28 +176,63 @@ void CPandrel_Script::PumpMessages()
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            // The run ends; the quit goes back for the application's own loop.
-            PostQuitMessage(static_cast<int>(message.wParam));
+            // The application is quitting: this run ends, and so do the runs
+            // it would repeat, which test the stop flag. The quit goes back
+            // to the queue as the levels end (Execute).
+            m_quitPending = 1;
+            m_quitCode = static_cast<int>(message.wParam);
+            StopFlag = 1;
             m_runState = kRunStateStop;
             return;
         }
+        if (RouteScriptHotKey(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
 }
 
-bool CPandrel_Script::PollWaitState()
+bool CPandrel_Script::RouteScriptHotKey(const MSG& message)
 {
-    if (StopFlag)
+    // Script hot keys are registered for the thread, with no window, under
+    // their slot number; a press waits in the ring for the run loop.
+    if (message.message != WM_HOTKEY || message.hwnd || message.wParam >= kScriptHotKeySlots)
         return false;
-    if (m_runState == kRunStateDelay) {
-        Sleep(10);
-        // Unsigned, so the time survives the counter's wrap.
-        if (timeGetTime() - m_waitStart >= m_waitTimeout) {
-            m_runState = kRunStateRunning;
-            m_returnFlag = 1;
-        }
-        return true;
+    const int next = (g_HotKeyRingWritePosition + 1) % kHotKeyRingSize;
+    if (next != m_hotKeyReadPosition) {   // a full ring drops the press rather than all of them
+        g_HotKeyRing[g_HotKeyRingWritePosition] = static_cast<int>(message.wParam);
+        g_HotKeyRingWritePosition = next;
     }
-    return false;
+    return true;
+}
+
+void CPandrel_Script::EndTopLevelRun()
+{
+    for (int id = 0; id < kScriptHotKeySlots; ++id) {
+        if (m_hotKeys[id].InUse) {
+            UnregisterHotKey(nullptr, id);
+            m_hotKeys[id].InUse = false;
+            m_hotKeys[id].KeyWord = 0;
+            m_hotKeys[id].FunctionName.Truncate(0);
+        }
+    }
+    // Presses of the keys just freed must not reach a later run's keys.
+    m_hotKeyReadPosition = g_HotKeyRingWritePosition;
+}
+
+void CPandrel_Script::CancelLongWait()
+{
+    g_LongWaitActive = 0;
+    EndLongWaitTimer();
+}
+
+void CPandrel_Script::EndLongWaitTimer()
+{
+    // The timer's callback ends it too, on its own thread: whoever takes the
+    // event first kills it and ends its timer period.
+    const LONG event = InterlockedExchange(&m_longWaitEvent, 0);
+    if (event) {
+        timeKillEvent(static_cast<UINT>(event));
+        timeEndPeriod(m_longWaitPeriod);
+    }
 }

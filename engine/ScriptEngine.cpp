@@ -11,6 +11,7 @@ int g_HotKeyRing[kHotKeyRingSize];
 int g_HotKeyRingWritePosition = 0;
 volatile BYTE g_LongWaitActive = 0;
 BYTE g_TrayIconDebug = 0;
+int g_ScriptExitCode = 0;
 
 CPandrel_Script::CPandrel_Script()
 {

@@ -10,14 +10,22 @@
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 #include "engine/KeySender.h"
+#include "engine/ScriptFile.h"
+#include "engine/LineCache.h"
 #include "engine/Tokens.h"
 #include "engine/UserFunctionList.h"
 #include "engine/VariableScopes.h"
 #include "engine/VariantList.h"
+#include "engine/ValueStack.h"
 #include "framework/Framework.h"
 #include "macro/HalvaneInfo.h"
 
 #include <stdio.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 // What the run loop is doing; the waits are states that each turn polls.
 enum RunState
@@ -83,6 +91,16 @@ public:
     // Checks the loaded script and readies the engine to run it: 0, or 1
     // after an error was reported.
     int PrepareScript(const char* fileName);
+    // Runs a nested level from `line` with the caller's context saved and
+    // restored: user-function calls, Call, Adlib and hot keys. `keepScope`
+    // opens a local scope for the level; @error comes back as it was only
+    // with `restoreError`. The level starts with `initialReturn` as its
+    // return value, which lands in `returned` when given. Execute's result.
+    int CallFunction(int line, bool keepScope, bool restoreError,
+                     CEngineVariant* returned = nullptr, int initialReturn = 0);
+    // The user function of that name (without regard to case): its Func
+    // line, parameter count and EndFunc line. False when there is none.
+    bool LookupUserFunction(const char* name, int& firstLine, int& parameterCount, int& lastLine) const;
 
     // Lexer
     // Turns one line into tokens ending with an end-of-line token: 0, or 1
@@ -236,20 +254,196 @@ public:
     // PrepareScript.
     BYTE StopFlag = 0;
 
+    // The variables of the running script (tests and the test host read them).
+    VariableScopes& GetVariables() { return m_variables; }
+
+    // Counters of the run loop since the last PrepareScript, for benchmarks.
+    struct RunStatistics
+    {
+        long long LinesRun = 0;       // statements executed
+        long long Pumps = 0;          // times the message queue was emptied
+        double PumpSeconds = 0.0;     // time spent doing that
+    };
+    const RunStatistics& GetRunStatistics() const { return m_statistics; }
+
+    // Kills WAITLONG's timer event, once: called by the timer's callback and
+    // by the end of a run, whichever comes first.
+    void EndLongWaitTimer();
+
 private:
+    // The test host's window into the engine (tests/host/EngineAccess.h).
+    friend class CPandrel_ScriptTestAccess;
+
     // Lexer parts (Lexer.cpp).
     bool ScanNumber(const char* line, int& position, ScriptToken& token);
     void ScanWord(const char* line, int& position, ScriptToken& token);
     bool ScanString(const char* line, int& position, ScriptToken& token);
     void ExpandEnvironmentText(CEngineString& text);
 
-    // Preparation (user functions and their calls).
+    // Preparation: user functions and their calls (UserFunctions.cpp).
     int RegisterFunctions();
     int VerifyFunctionCalls();
+    // Finds the EndFunc of the Func at `funcLine`: its position, the last
+    // line when the script ends first, -1 after an error was reported.
+    int FindEndFunc(int funcLine);
+    // Reads the Func line's parameters: their count, or -1 after an error.
+    int CountFuncParameters(TokenList& tokens);
+
+    // Tags (Tags.cpp).
+    void FindTag(const CString& lineText, int position);
+    void RegisterTags(int startLine);
+    // The label of a TAG or GOTO statement: the text after the keyword that
+    // starts at `keywordColumn`, without blanks and comment; false when empty.
+    bool ReadLabel(const char* lineText, int keywordColumn, int keywordLength, CString& label) const;
 
     // Run loop parts (RunLoop.cpp).
     void PumpMessages();
+    // Empties the message queue when a wait is going on or the clock has
+    // moved on since the last time.
+    void PumpIfDue(bool waiting);
+    // The end of a top-level run: the script's hot keys are unregistered and
+    // their pending presses dropped.
+    void EndTopLevelRun();
+    // Ends a WAITLONG still in progress.
+    void CancelLongWait();
+    // A WM_HOTKEY with no window whose id is a script hot-key slot goes into
+    // the hot-key ring; true when `message` was one.
+    bool RouteScriptHotKey(const MSG& message);
+
+    // Per-turn polls (WaitPolls.cpp).
     bool PollWaitState();
+    bool PollHotKeyRing();
+    bool PollAdlib();
+    bool PollRunWait();
+    bool PollRecordedWindowWait();
+    bool PollWindowWait();
+    bool PollProcessWait();
+    // Runs a user function by name for the hot keys and Adlib: false when
+    // there is no such function.
+    bool RunCallback(const char* functionName);
+
+    // Window-bound lines (WindowBinding.cpp).
+    bool BindLineWindow(int position);
+    bool FindRecordedWindow();
+    void GiveUpRecordedWindow();
+
+    // The tokens of a line (LineTokens.cpp). For running: the cached list, or
+    // one read afresh into `fresh` when its strings expand environment
+    // variables; null after a lexer error was reported. For scans the cached
+    // list serves always: a scan looks only at token types.
+    TokenList* TokensForRun(int position, std::unique_ptr<TokenList>& fresh);
+    TokenList* TokensForScan(int position);
+    CachedLine* CachedLineAt(int position)
+    {
+        if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
+            RebuildLineCache();
+        return m_lineCache.At(position);
+    }
+    // The cache starts again for the line store as it is now; forgetting it
+    // makes the next look-up do that.
+    void RebuildLineCache();
+    void ForgetLineCache();
+    // The variable a variable token names (automatic scope), or null.
+    CEngineVariant* FindVariable(ScriptToken& token)
+    {
+        return token.NameHash ? m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup)
+                              : m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+    }
+    // The user function a user-function token names, or null.
+    const UserFunctionEntry* FindUserFunction(ScriptToken& token);
+
+    // Statements (Statements.cpp).
+    int ExecuteStatement(TokenList& tokens, int index, int& nextLine);
+    int ExecuteKeyword(TokenList& tokens, int index, int& nextLine);
+    int ExecuteAssignment(TokenList& tokens, int index);
+    int ExecuteDim(TokenList& tokens, int index, int scope, bool reDim);
+    int ExecuteReturn(TokenList& tokens, int index);
+    int ExecuteExit(TokenList& tokens, int index);
+    int ExecuteGoto(TokenList& tokens, int index, int& nextLine);
+    int ExecuteTag(TokenList& tokens, int index);
+    int ExecuteFuncSkip(TokenList& tokens, int index, int& nextLine);
+    // Reports the first token left at `index` unless it ends the line.
+    int ExpectEndOfLine(TokenList& tokens, int index)
+    {
+        return tokens.GetToken(index).Is(kTokenEndOfLine) ? 0 : ReportIllegalText(tokens.GetToken(index));
+    }
+    int ReportIllegalText(ScriptToken& token);
+    // `$v = $v & ...` with a right side that only reads: appends in place.
+    // True when it handled the statement (the outcome is in `status`).
+    bool TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status);
+
+    // Blocks (Blocks.cpp).
+    int ExecuteIf(TokenList& tokens, int index, int& nextLine);
+    int ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLine);
+    int ExecuteElse(TokenList& tokens, int index, int& nextLine);
+    int ExecuteEndIf(TokenList& tokens, int index);
+    int ExecuteWhile(TokenList& tokens, int index, int& nextLine);
+    int ExecuteWend(TokenList& tokens, int index, int& nextLine);
+    int ExecuteDo(TokenList& tokens, int index);
+    int ExecuteUntil(TokenList& tokens, int index, int& nextLine);
+    int ExecuteFor(TokenList& tokens, int index, int& nextLine);
+    int ExecuteNext(TokenList& tokens, int index, int& nextLine);
+    int ExecuteExitLoop(TokenList& tokens, int index, int& nextLine);
+    int ExecuteContinueLoop(TokenList& tokens, int index, int& nextLine);
+    int ExecuteSelect(TokenList& tokens, int index, int& nextLine);
+    int ExecuteCase(TokenList& tokens, int index, int& nextLine);
+    int ExecuteEndSelect(TokenList& tokens, int index);
+    // The line that closes the block opened at `openLine` (WHILE/WEND,
+    // DO/UNTIL, FOR/NEXT, nesting counted); 0 when the script ends first;
+    // -1 after a lexer error was reported.
+    int FindBlockEnd(int openLine, int openKeyword, int closeKeyword);
+    // The top loop record when it is of `kind` and belongs to this level.
+    BlockRecord* CurrentLoop(int kind);
+    void PushLoop(int kind, int startLine, int endLine);
+    // Whether the For variable `variable` still lies within the loop's limit.
+    static bool ForLoopGoesOn(CEngineVariant& variable, BlockRecord& loop);
+
+    // Expressions (Expressions.cpp, Operands.cpp, Macros.cpp). Each reads
+    // tokens from `index` up to (not including) `limit`, where the line is
+    // taken to end, and advances `index`: 0, or 1 after an error was reported.
+    int EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
+                           int errorColumn = -1);
+    int EvaluateExpression(TokenList& tokens, int& index, CEngineVariant& result)
+    {
+        return EvaluateExpression(tokens, index, tokens.GetCount(), result);
+    }
+    // Reading the tokens one by one, deciding precedence as it goes.
+    int InterpretExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result, int errorColumn);
+    // The compiled form (CompiledExpression.h): made once, run each time.
+    void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
+    int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
+                              CEngineVariant& result);
+    // The token after the operand that starts at `index`; -1 when its
+    // brackets do not close within the limit or it is no operand.
+    int OperandEnd(TokenList& tokens, int index, int limit);
+    int EvaluateCondition(TokenList& tokens, int& index, bool& truth);
+    int EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    // Reads `[e]...`: the first 64 subscripts (an array takes no more) and
+    // the number of them: 0, or 1 after an error.
+    int EvaluateSubscripts(TokenList& tokens, int& index, int limit, int (&subscripts)[kMaxArrayDimensions],
+                           int& count);
+    // The element of `array` at the subscripts, created on first use; null
+    // when their number or range does not fit.
+    static CEngineVariant* SelectElement(CEngineVariant& array, const int* subscripts, int count);
+    int EvaluateMacro(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    int CallBuiltin(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    int CallUserFunction(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    // The position of the ")" that closes the "(" at `open`; -1 when the line
+    // ends first.
+    static int FindClosingBracket(TokenList& tokens, int open, int limit);
+    // After a call's name at `index`: moves to its "(" and gives the ")"
+    // that closes it; -1 after reporting a call without them.
+    int CallBrackets(TokenList& tokens, int& index, int limit, int nameColumn);
+    // The token at `index`, or an end of line at and beyond `limit`.
+    ScriptToken& TokenAt(TokenList& tokens, int index, int limit);
+    // Short-circuit: passes over the right operand of an AND or OR. False
+    // after an error (brackets still open at the end of the line).
+    bool SkipOperand(TokenList& tokens, int& index, int limit);
+    // Applies an operator to the top of the operand stack, of which the
+    // evaluation owns the slots from `base` on: false when it lacks operands.
+    bool ApplyOperator(int code, int base);
+    // ApplyOperator's short way for two numbers: false when it does not apply.
+    bool ApplyToNumbers(int code);
 
     // Both error reports: the caret line when `column` >= 0, the detail when
     // there is one (ScriptErrors.cpp).
@@ -360,6 +554,27 @@ private:
 
     VariableScopes m_variables;
 
+    // The language core's state.
+    CEngineVariant m_returnValue;    // what the running user function returns
+    std::map<std::string, int> m_tags;   // TAG name -> its line; the first one wins
+    int m_tagsScannedFrom = 0;       // lines from here on are in m_tags (0: none)
+    unsigned m_tagsGeneration = 0;   // the line store's state they were read from
+    unsigned m_functionsGeneration = 1;   // counts the preparations, for FindUserFunction
+    LineCache m_lineCache;           // tokens and block ends of the loaded lines
+    TokenList m_scratchTokens;       // a line read before it goes into the cache
+    ValueStack m_values;             // operands of the expression evaluator
+    std::vector<int> m_operators;    // its operator codes
+    ArgumentListPool m_argumentLists;
+    ScriptToken m_endToken;          // what TokenAt gives beyond the limit
+    DWORD m_lastPumpTick = 0;        // when the queue was last emptied
+    LONGLONG m_lastPumpCounter = 0;
+    int m_turnsSinceClockRead = 0;
+    RunStatistics m_statistics;
+    BYTE m_quitPending = 0;          // the pump took a WM_QUIT from the queue
+    int m_quitCode = 0;
+    volatile LONG m_longWaitEvent = 0;   // WAITLONG's timer event and period
+    UINT m_longWaitPeriod = 0;
+
     // The lexer's working texts, kept so that lines are read without allocating.
     CEngineString m_lexerText;
     CEngineString m_lexerExpansion;
@@ -374,3 +589,5 @@ extern int g_HotKeyRingWritePosition;
 extern volatile BYTE g_LongWaitActive;
 // Opt("TrayIconDebug"): kept for Opt only.
 extern BYTE g_TrayIconDebug;
+// The exit code that the script's Exit statement gave, 0 until then.
+extern int g_ScriptExitCode;

@@ -45,6 +45,7 @@ void CPandrel_ScriptFile::AddLine(int lineNumber, const char* text, int fileInde
 {
     if (!text)
         text = "";
+    ++m_generation;
     if (!m_lines.empty() && IsDroppableLine(m_lines.back().Text)) {
         Line& last = m_lines.back();
         delete[] last.Text;
@@ -82,12 +83,6 @@ const CPandrel_ScriptFile::Line* CPandrel_ScriptFile::LineAt(int position) const
     return &m_lines[static_cast<size_t>(position - 1)];
 }
 
-const char* CPandrel_ScriptFile::GetLine(int position) const
-{
-    const Line* line = LineAt(position);
-    return line ? line->Text : nullptr;
-}
-
 int CPandrel_ScriptFile::GetLineNumber(int position) const
 {
     const Line* line = LineAt(position);
@@ -117,6 +112,7 @@ void CPandrel_ScriptFile::BuildIndex()
 
 void CPandrel_ScriptFile::Clear()
 {
+    ++m_generation;
     for (Line& line : m_lines)
         delete[] line.Text;
     m_lines.clear();

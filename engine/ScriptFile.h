@@ -29,7 +29,11 @@ public:
 
     // Positions run from 1 to GetLineCount(); outside that range there is no
     // line (null, or -1).
-    const char* GetLine(int position) const;
+    const char* GetLine(int position) const
+    {
+        return static_cast<unsigned>(position - 1) < m_lines.size() ? m_lines[static_cast<size_t>(position - 1)].Text
+                                                                     : nullptr;
+    }
     int GetLineNumber(int position) const;
     int GetFileIndex(int position) const;
     int GetLineCount() const { return static_cast<int>(m_lines.size()); }
@@ -56,6 +60,10 @@ public:
     // for removal at the faster speed are kept only with 0.
     int SpeedMode = 0;
 
+    // Changes whenever a line is added or the store is cleared, so that what
+    // the engine keeps about the lines can tell that it is out of date.
+    unsigned GetGeneration() const { return m_generation; }
+
 private:
     struct Line
     {
@@ -78,6 +86,7 @@ private:
     std::vector<Line> m_lines;                // position 1 is m_lines[0]
     FileName m_fileNames[kMaxFileNames] = {};
     int m_fileNameCount = 0;
+    unsigned m_generation = 1;
 };
 
 extern CPandrel_ScriptFile g_ScriptFile;

@@ -7,6 +7,19 @@
 
 int CPandrel_Script::PrepareScript(const char* fileName)
 {
+    // Nothing of a script prepared before may reach into this one: its
+    // functions, tags, Adlib function and line cache all go.
+    m_userFunctions.Clear();
+    ++m_functionsGeneration;
+    m_tags.clear();
+    m_tagsScannedFrom = 0;
+    m_adlibEnabled = 0;
+    m_adlibRunning = 0;
+    m_bindingInProgress = 0;
+    m_programLaunched = 0;
+    ForgetLineCache();
+    m_statistics = RunStatistics();
+
     if (RegisterFunctions() != 0)
         return 1;
     if (VerifyFunctionCalls() != 0)

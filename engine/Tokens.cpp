@@ -36,13 +36,34 @@ ScriptToken& TokenList::AppendNew(int type, int column)
     ScriptToken& token = m_tokens[static_cast<size_t>(m_count++)];
     token.Type = type;
     token.Column = column;
+    // What the engine kept in the slot belonged to the line read before.
+    token.NameHash = 0;
+    token.Lookup = VariableLookupCache();
+    token.Function = nullptr;
+    token.FunctionGeneration = 0;
+    token.Compiled = 0;
     return token;
 }
 
-ScriptToken& TokenList::GetToken(int index)
+ScriptToken& TokenList::Spare()
 {
-    if (index >= 0 && index < m_count)
-        return m_tokens[static_cast<size_t>(index)];
     m_spare.Type = kTokenEndOfLine;   // a reader may not change it for the next one
     return m_spare;
+}
+
+void TokenList::CopyFrom(const TokenList& other)
+{
+    std::vector<ScriptToken> tokens(other.m_tokens.begin(), other.m_tokens.begin() + other.m_count);
+    for (ScriptToken& token : tokens)
+        token.Compiled = 0;
+    m_tokens.swap(tokens);
+    m_count = other.m_count;
+    m_compiled.clear();
+}
+
+CompiledExpression& TokenList::AddCompiled(ScriptToken& first)
+{
+    m_compiled.push_back(std::make_unique<CompiledExpression>());
+    first.Compiled = static_cast<int>(m_compiled.size());
+    return *m_compiled.back();
 }

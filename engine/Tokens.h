@@ -2,9 +2,16 @@
 // executor and expression evaluator read them.
 #pragma once
 
+#include "engine/CompiledExpression.h"
 #include "engine/EngineVariant.h"
+#include "engine/VariableScopes.h"
 
+#include <stddef.h>
+
+#include <memory>
 #include <vector>
+
+struct UserFunctionEntry;
 
 enum TokenType
 {
@@ -56,6 +63,19 @@ struct ScriptToken
     CEngineVariant Value;
     int Column = 0;            // 0-based position in the line where it starts
 
+    // What the engine keeps in the tokens of a line it runs: a variable's
+    // name upper-cased in Value, with its hash (0 until then), and the
+    // answer of its last look-up.
+    unsigned NameHash = 0;
+    VariableLookupCache Lookup;
+    // A user function's name: its entry, found in the table of the
+    // preparation numbered FunctionGeneration.
+    const UserFunctionEntry* Function = nullptr;
+    unsigned FunctionGeneration = 0;
+    // The first token of an expression: its compiled form in the list (+1);
+    // 0 before its first evaluation, -1 after it.
+    int Compiled = 0;
+
     bool Is(int type) const { return Type == type; }
     bool IsKeyword(int id) { return Type == kTokenKeyword && Value.GetInt() == id; }
 };
@@ -75,12 +95,33 @@ public:
     ScriptToken& AppendNew(int type, int column);
     // The index-th token, or the spare end-of-line token. Not const: reading
     // a token's value caches its conversions in it.
-    ScriptToken& GetToken(int index);
+    ScriptToken& GetToken(int index)
+    {
+        return static_cast<unsigned>(index) < static_cast<unsigned>(m_count) ? m_tokens[static_cast<size_t>(index)]
+                                                                             : Spare();
+    }
     int GetCount() const { return m_count; }
-    void Clear() { m_count = 0; }
+    void Clear()
+    {
+        m_count = 0;
+        m_compiled.clear();
+    }
+    // Becomes a copy of `other`'s tokens, with room for exactly those.
+    void CopyFrom(const TokenList& other);
+
+    // The compiled expression that starts at a token (its Compiled number),
+    // and a new one for it. They live as long as the list's tokens.
+    CompiledExpression* GetCompiled(const ScriptToken& first)
+    {
+        return first.Compiled > 0 ? m_compiled[static_cast<size_t>(first.Compiled - 1)].get() : nullptr;
+    }
+    CompiledExpression& AddCompiled(ScriptToken& first);
 
 private:
+    ScriptToken& Spare();
+
     std::vector<ScriptToken> m_tokens;   // the first m_count are in use
     int m_count = 0;
     ScriptToken m_spare;
+    std::vector<std::unique_ptr<CompiledExpression>> m_compiled;
 };

@@ -1,16 +1,136 @@
-// User functions: their table is filled before a script runs.
-//
-// For now scripts are prepared without it: the registration of Func
-// declarations and the check of their calls come with the statement
-// executor, which is what runs them.
+// User functions: before a script runs, every Func ... EndFunc goes into the
+// engine's table, and every call of a user function is checked against it,
+// so that a misspelt name stops the script before its first line.
 #include "engine/ScriptEngine.h"
+#include "engine/ScriptFile.h"
+
+namespace {
+
+const char kBadFuncStatement[] = "Badly formatted Func statement.";
+
+}  // namespace
 
 int CPandrel_Script::RegisterFunctions()
 {
+    const int count = g_ScriptFile.GetLineCount();
+    for (int position = 1; position <= count; ++position) {
+        m_currentLine = position;
+        TokenList* tokens = TokensForScan(position);
+        if (!tokens)
+            return 1;
+        if (!tokens->GetToken(0).IsKeyword(kKeywordFunc))
+            continue;
+        ScriptToken& name = tokens->GetToken(1);
+        if (!name.Is(kTokenUserFunction)) {
+            ShowScriptError("Badly formatted \"Func\" statement.", -1);
+            return 1;
+        }
+        if (m_userFunctions.Find(name.Value.GetString())) {
+            ShowScriptError("Duplicate function name.", -1);
+            return 1;
+        }
+        if (!tokens->GetToken(2).Is(kTokenLeftParen)) {
+            ShowScriptError(kBadFuncStatement, -1);
+            return 1;
+        }
+        const int parameters = CountFuncParameters(*tokens);
+        if (parameters < 0)
+            return 1;
+        const int end = FindEndFunc(position);
+        if (end < 0)
+            return 1;
+
+        UserFunctionEntry entry;
+        entry.Name.Assign(name.Value.GetString());
+        entry.FirstLine = position;
+        entry.ParameterCount = parameters;
+        entry.LastLine = end;
+        m_userFunctions.Append(entry);
+        position = end;   // the scan goes on after the EndFunc
+    }
     return 0;
+}
+
+int CPandrel_Script::CountFuncParameters(TokenList& tokens)
+{
+    int index = 3;
+    int count = 0;
+    if (!tokens.GetToken(index).Is(kTokenRightParen)) {
+        for (;;) {
+            if (tokens.GetToken(index).IsKeyword(kKeywordByRef))
+                ++index;
+            if (!tokens.GetToken(index).Is(kTokenVariable)) {
+                ShowScriptError(kBadFuncStatement, -1);
+                return -1;
+            }
+            ++count;
+            ++index;
+            if (tokens.GetToken(index).Is(kTokenRightParen))
+                break;
+            if (!tokens.GetToken(index).Is(kTokenComma)) {
+                ShowScriptError(kBadFuncStatement, -1);
+                return -1;
+            }
+            ++index;
+        }
+    }
+    if (!tokens.GetToken(index + 1).Is(kTokenEndOfLine)) {
+        ShowScriptError("Illegal text at the end of statement (one statement per line).", -1);
+        return -1;
+    }
+    return count;
+}
+
+int CPandrel_Script::FindEndFunc(int funcLine)
+{
+    const int count = g_ScriptFile.GetLineCount();
+    for (int position = funcLine + 1; position <= count; ++position) {
+        m_currentLine = position;
+        TokenList* tokens = TokensForScan(position);
+        if (!tokens)
+            return -1;
+        ScriptToken& first = tokens->GetToken(0);
+        if (first.IsKeyword(kKeywordFunc)) {
+            m_currentLine = funcLine;
+            ShowScriptError("Func statement has no matching EndFunc.", -1);
+            return -1;
+        }
+        if (first.IsKeyword(kKeywordEndFunc)) {
+            m_currentLine = funcLine;
+            return position;
+        }
+    }
+    m_currentLine = funcLine;
+    return count;   // a Func at the end of the script runs to its last line
 }
 
 int CPandrel_Script::VerifyFunctionCalls()
 {
+    const int count = g_ScriptFile.GetLineCount();
+    for (int position = 1; position <= count; ++position) {
+        m_currentLine = position;
+        TokenList* tokens = TokensForScan(position);
+        if (!tokens)
+            return 1;
+        for (int i = 0; i < tokens->GetCount(); ++i) {
+            ScriptToken& token = tokens->GetToken(i);
+            if (token.Is(kTokenUserFunction) && !m_userFunctions.Find(token.Value.GetString())) {
+                ShowScriptError("Unknown function name.", token.Column);
+                return 1;
+            }
+        }
+    }
     return 0;
+}
+
+bool CPandrel_Script::LookupUserFunction(const char* name, int& firstLine, int& parameterCount,
+                                         int& lastLine) const
+{
+    const UserFunctionEntry* entry = m_userFunctions.Find(name);
+    if (!entry)
+        return false;
+    firstLine = entry->FirstLine;
+    parameterCount = entry->ParameterCount;
+    lastLine = entry->LastLine;
+    return true;
 }

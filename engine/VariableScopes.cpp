@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 #include <string>
 
 namespace {
@@ -45,20 +47,32 @@ private:
     const char* m_text;
 };
 
+unsigned g_nextTableSerial = 1;
+
 }  // namespace
+
+VariableTable::VariableTable() : m_serial(g_nextTableSerial++)
+{
+}
 
 VariableTable::~VariableTable()
 {
-    Clear();
+    for (Entry& entry : m_entries)
+        delete entry.Owned;
 }
 
 void VariableTable::Clear()
 {
-    for (Entry& entry : m_entries)
-        if (!entry.IsAlias)
-            delete entry.Value;
-    m_entries.clear();
-    m_slots.clear();
+    ++m_version;
+    for (int i = 0; i < m_count; ++i) {
+        Entry& entry = m_entries[static_cast<size_t>(i)];
+        if (entry.Owned)
+            entry.Owned->SetInt(0);   // an array's elements and a text go now
+        entry.IsAlias = false;
+        entry.Value = nullptr;
+    }
+    m_count = 0;
+    std::fill(m_slots.begin(), m_slots.end(), 0);
 }
 
 int VariableTable::FindIndex(const char* name, unsigned hash) const
@@ -78,17 +92,17 @@ int VariableTable::FindIndex(const char* name, unsigned hash) const
 void VariableTable::AddToIndex(int entry, unsigned hash)
 {
     // Kept at most half full, so that every probe ends at a free slot.
-    if (static_cast<size_t>(m_entries.size()) * 2 > m_slots.size()) {
+    if (static_cast<size_t>(m_count) * 2 > m_slots.size()) {
         std::vector<int> slots(m_slots.empty() ? 16 : m_slots.size() * 2, 0);
         m_slots.swap(slots);
-        for (size_t i = 0; i < m_entries.size(); ++i) {
-            if (static_cast<int>(i) == entry)
+        for (int i = 0; i < m_count; ++i) {
+            if (i == entry)
                 continue;
             size_t mask = m_slots.size() - 1;
-            size_t slot = HashName(m_entries[i].Name) & mask;
+            size_t slot = HashName(m_entries[static_cast<size_t>(i)].Name) & mask;
             while (m_slots[slot])
                 slot = (slot + 1) & mask;
-            m_slots[slot] = static_cast<int>(i) + 1;
+            m_slots[slot] = i + 1;
         }
     }
     size_t mask = m_slots.size() - 1;
@@ -96,6 +110,17 @@ void VariableTable::AddToIndex(int entry, unsigned hash)
     while (m_slots[slot])
         slot = (slot + 1) & mask;
     m_slots[slot] = entry + 1;
+}
+
+VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
+{
+    ++m_version;
+    if (m_count == static_cast<int>(m_entries.size()))
+        m_entries.emplace_back();
+    Entry& entry = m_entries[static_cast<size_t>(m_count++)];
+    entry.Name.Assign(name);
+    AddToIndex(m_count - 1, hash);
+    return entry;
 }
 
 CEngineVariant* VariableTable::Set(const char* name, const CEngineVariant& value)
@@ -107,37 +132,48 @@ CEngineVariant* VariableTable::Set(const char* name, const CEngineVariant& value
         variant->Assign(value);
         return variant;
     }
-    CEngineVariant* variant = new CEngineVariant(value);
-    m_entries.push_back(Entry{CEngineString(name), false, variant});
-    AddToIndex(static_cast<int>(m_entries.size()) - 1, hash);
-    return variant;
+    Entry& entry = AddEntry(name, hash);
+    if (!entry.Owned)
+        entry.Owned = new CEngineVariant;
+    entry.Owned->Assign(value);
+    entry.IsAlias = false;
+    entry.Value = entry.Owned;
+    return entry.Value;
 }
 
 void VariableTable::SetAlias(const char* name, CEngineVariant* target)
 {
     unsigned hash = HashName(name);
     int index = FindIndex(name, hash);
+    Entry* entry;
     if (index >= 0) {
-        Entry& entry = m_entries[static_cast<size_t>(index)];
-        if (!entry.IsAlias)
-            delete entry.Value;
-        entry.IsAlias = true;
-        entry.Value = target;
-        return;
+        ++m_version;
+        entry = &m_entries[static_cast<size_t>(index)];
+        if (!entry->IsAlias && entry->Owned)
+            entry->Owned->SetInt(0);
+    } else {
+        entry = &AddEntry(name, hash);
     }
-    m_entries.push_back(Entry{CEngineString(name), true, target});
-    AddToIndex(static_cast<int>(m_entries.size()) - 1, hash);
+    entry->IsAlias = true;
+    entry->Value = target;
 }
 
 CEngineVariant* VariableTable::Find(const char* name) const
 {
-    int index = FindIndex(name, HashName(name));
+    return Find(name, HashName(name));
+}
+
+CEngineVariant* VariableTable::Find(const char* name, unsigned hash) const
+{
+    int index = FindIndex(name, hash);
     return index >= 0 ? m_entries[static_cast<size_t>(index)].Value : nullptr;
 }
 
 VariableScopes::~VariableScopes()
 {
     Clear();
+    for (VariableTable* table : m_spareLocals)
+        delete table;
 }
 
 CEngineVariant* VariableScopes::Declare(const char* name, const CEngineVariant& value, int scope)
@@ -165,6 +201,35 @@ CEngineVariant* VariableScopes::Lookup(const char* name, int scope) const
     }
 }
 
+unsigned VariableScopes::NameHash(const char* upperName)
+{
+    return HashName(upperName);
+}
+
+CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash, int scope,
+                                            VariableLookupCache& cache) const
+{
+    VariableTable* local = TopLocal();
+    if (scope != kScopeAuto) {
+        if (scope == kScopeLocal && local)
+            return local->Find(upperName, hash);
+        return m_global.Find(upperName, hash);
+    }
+    const unsigned localSerial = local ? local->GetSerial() : 0;
+    const unsigned localVersion = local ? local->GetVersion() : 0;
+    if (cache.Variable && cache.LocalSerial == localSerial && cache.LocalVersion == localVersion &&
+        cache.GlobalVersion == m_global.GetVersion())
+        return cache.Variable;
+    CEngineVariant* found = local ? local->Find(upperName, hash) : nullptr;
+    if (!found)
+        found = m_global.Find(upperName, hash);
+    cache.Variable = found;
+    cache.LocalSerial = localSerial;
+    cache.LocalVersion = localVersion;
+    cache.GlobalVersion = m_global.GetVersion();
+    return found;
+}
+
 bool VariableScopes::DeclareAlias(const char* name, CEngineVariant* target)
 {
     VariableTable* local = TopLocal();
@@ -185,13 +250,19 @@ int VariableScopes::IsDeclared(const char* name) const
 
 void VariableScopes::PushScope()
 {
-    m_locals.push_back(new VariableTable);
+    if (m_spareLocals.empty()) {
+        m_locals.push_back(new VariableTable);
+    } else {
+        m_locals.push_back(m_spareLocals.back());
+        m_spareLocals.pop_back();
+    }
 }
 
 void VariableScopes::PopScope()
 {
     if (!m_locals.empty()) {
-        delete m_locals.back();
+        m_locals.back()->Clear();
+        m_spareLocals.push_back(m_locals.back());
         m_locals.pop_back();
     }
 }

@@ -8,13 +8,27 @@
 
 #include <vector>
 
+// What one place in a script remembers of its last variable look-up. It
+// holds while the scopes it was made in have not changed: the same local
+// table (by its serial) at the same version, and the global table at the
+// same version.
+struct VariableLookupCache
+{
+    CEngineVariant* Variable = nullptr;
+    unsigned LocalSerial = 0;
+    unsigned LocalVersion = 0;
+    unsigned GlobalVersion = 0;
+};
+
 // One scope's variables, in the order they were made. An entry owns its
 // variant unless it is an alias of a variant that another scope owns (a
 // ByRef parameter). Names are compared exactly; callers upper-case them.
+// A table that is cleared keeps its entries' storage for the next variables
+// it gets, so that a user function's scope costs no allocation per call.
 class VariableTable
 {
 public:
-    VariableTable() = default;
+    VariableTable();
     VariableTable(const VariableTable&) = delete;
     VariableTable& operator=(const VariableTable&) = delete;
     ~VariableTable();
@@ -27,25 +41,37 @@ public:
     void SetAlias(const char* name, CEngineVariant* target);
     // The variable's variant, or null.
     CEngineVariant* Find(const char* name) const;
-    int GetCount() const { return static_cast<int>(m_entries.size()); }
-    // Destroys every entry and the variants it owns.
+    CEngineVariant* Find(const char* name, unsigned hash) const;
+    int GetCount() const { return m_count; }
+    // Removes every variable; the values they owned are emptied.
     void Clear();
+
+    // A number no other table had, and the count of changes to which
+    // variant a name stands for (new names, aliases, clearing).
+    unsigned GetSerial() const { return m_serial; }
+    unsigned GetVersion() const { return m_version; }
 
 private:
     struct Entry
     {
         CEngineString Name;
-        bool IsAlias;
-        CEngineVariant* Value;
+        bool IsAlias = false;
+        CEngineVariant* Value = nullptr;   // Owned, or the aliased variant
+        CEngineVariant* Owned = nullptr;   // this entry's own variant, kept for reuse
     };
 
     int FindIndex(const char* name, unsigned hash) const;
     void AddToIndex(int entry, unsigned hash);
+    // A new entry for `name` at the end, reusing spare storage.
+    Entry& AddEntry(const char* name, unsigned hash);
 
-    std::vector<Entry> m_entries;
+    std::vector<Entry> m_entries;   // the first m_count are in use, the rest spare
+    int m_count = 0;
     // Open-addressing hash of entry numbers (+1; 0 is free), so that a look-up
     // does not walk the whole table.
     std::vector<int> m_slots;
+    unsigned m_serial;
+    unsigned m_version = 0;
 };
 
 enum VariableScope
@@ -71,6 +97,11 @@ public:
     // the top local table (the global one when there is none); global only
     // in the global table.
     CEngineVariant* Lookup(const char* name, int scope) const;
+    // The same for a name already upper-cased, with its NameHash; `cache`
+    // keeps the answer of an automatic look-up for the next one from the
+    // same place.
+    CEngineVariant* LookupUpper(const char* upperName, unsigned hash, int scope, VariableLookupCache& cache) const;
+    static unsigned NameHash(const char* upperName);
     // Makes `name` an alias of `target` in the top local table; false when
     // there is no local scope or no target.
     bool DeclareAlias(const char* name, CEngineVariant* target);
@@ -89,4 +120,5 @@ private:
 
     VariableTable m_global;
     std::vector<VariableTable*> m_locals;
+    std::vector<VariableTable*> m_spareLocals;   // popped tables, for the next calls
 };

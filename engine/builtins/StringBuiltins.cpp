@@ -143,7 +143,8 @@ int CPandrel_Script::BuiltinStringTrimRight(CVariantList& args, CEngineVariant& 
 
 int CPandrel_Script::BuiltinStringInStr(CVariantList& args, CEngineVariant& result)
 {
-    const CEngineString text(args.GetItem(0).GetString());
+    CEngineString text;
+    text.Assign(args.GetItem(0).GetString(), args.GetItem(0).GetStringLength());
     const char* search = args.GetItem(1).GetString();
     const bool caseSensitive = args.GetItem(2).GetInt() != 0;
     const int occurrence = args.GetCount() >= 4 ? args.GetItem(3).GetInt() : 1;

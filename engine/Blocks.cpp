@@ -1,0 +1,518 @@
+// Block statements. Blocks are not compiled: a statement that opens one
+// looks forward through the following lines for its closing keyword
+// (nesting counted) and keeps a record of the open block on one of the
+// engine's block stacks. What a scan finds depends on the line texts alone,
+// so each opening line keeps its result; conditions met on the way (ElseIf,
+// Case) are still evaluated, in order, every time.
+#include "engine/ScriptEngine.h"
+#include "engine/ScriptFile.h"
+
+namespace {
+
+const char kIllegalText[] = "Illegal text at the end of statement (one statement per line).";
+const char kThenMissing[] = "If statements must have a Then keyword.";
+const char kTooManyElse[] = "Too many Else statements for matching If statement.";
+const char kNotInLoop[] = "\"ExitLoop/ContinueLoop\" statements only valid from inside a For/Do/While loop.";
+const char kForBadlyFormatted[] =
+    "\"For\" statement is badly formatted.\n\nShould be:\n\nFor $varname = nn To nn [Step nn]";
+
+// A line "If ... Then" with nothing after the Then opens a block.
+bool OpensIfBlock(TokenList& tokens)
+{
+    for (int i = 0; i + 1 < tokens.GetCount(); ++i)
+        if (tokens.GetToken(i).IsKeyword(kKeywordThen) && tokens.GetToken(i + 1).Is(kTokenEndOfLine))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+// ---- If ... ElseIf ... Else ... EndIf --------------------------------------
+
+int CPandrel_Script::ExecuteIf(TokenList& tokens, int index, int& nextLine)
+{
+    const int ifLine = m_currentLine;
+    int at = index + 1;
+    bool truth;
+    if (EvaluateCondition(tokens, at, truth))
+        return 1;
+    ScriptToken& then = tokens.GetToken(at);
+    if (!then.IsKeyword(kKeywordThen)) {
+        ShowScriptError(kThenMissing, then.Column);
+        return 1;
+    }
+    ++at;
+    if (!tokens.GetToken(at).Is(kTokenEndOfLine))
+        return truth ? ExecuteStatement(tokens, at, nextLine) : 0;   // a single-line If
+    return ExecuteBlockIf(ifLine, truth, nextLine);
+}
+
+int CPandrel_Script::ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLine)
+{
+    int chosen = conditionTrue ? ifLine + 1 : 0;   // the first line of the branch that runs
+    std::unique_ptr<TokenList> fresh;
+
+    // An ElseIf whose turn has come: its condition decides.
+    auto testElseIf = [&](int line) -> int {
+        m_currentLine = line;
+        TokenList* tokens = TokensForRun(line, fresh);
+        if (!tokens)
+            return 1;
+        int at = 1;
+        bool truth;
+        if (EvaluateCondition(*tokens, at, truth))
+            return 1;
+        ScriptToken& then = tokens->GetToken(at);
+        if (!then.IsKeyword(kKeywordThen)) {
+            ShowScriptError(kThenMissing, then.Column);
+            return 1;
+        }
+        if (truth)
+            chosen = line + 1;
+        return 0;
+    };
+
+    int endIf = CachedLineAt(ifLine) ? CachedLineAt(ifLine)->BlockEnd : 0;
+    if (endIf > 0) {
+        const std::vector<int>& branches = CachedLineAt(ifLine)->Branches;
+        for (size_t i = 0; i < branches.size() && !chosen; ++i) {
+            const int line = branches[i];
+            if (TokensForScan(line)->GetToken(0).IsKeyword(kKeywordElse))
+                chosen = line + 1;
+            else if (testElseIf(line))
+                return 1;
+        }
+    } else {
+        std::vector<int> branches;
+        bool sawElse = false;
+        int depth = 0;
+        const int count = g_ScriptFile.GetLineCount();
+        for (int line = ifLine + 1; line <= count && !endIf; ++line) {
+            m_currentLine = line;
+            TokenList* tokens = TokensForScan(line);
+            if (!tokens)
+                return 1;
+            ScriptToken& first = tokens->GetToken(0);
+            if (first.IsKeyword(kKeywordIf)) {
+                if (OpensIfBlock(*tokens))
+                    ++depth;
+            } else if (first.IsKeyword(kKeywordEndIf)) {
+                if (depth == 0)
+                    endIf = line;
+                else
+                    --depth;
+            } else if (depth == 0 && first.IsKeyword(kKeywordElse)) {
+                if (sawElse) {
+                    ShowScriptError(kTooManyElse, -1);
+                    return 1;
+                }
+                sawElse = true;
+                if (ExpectEndOfLine(*tokens, 1))
+                    return 1;
+                branches.push_back(line);
+                if (!chosen)
+                    chosen = line + 1;
+            } else if (depth == 0 && first.IsKeyword(kKeywordElseIf)) {
+                if (sawElse) {
+                    ShowScriptError(kTooManyElse, -1);
+                    return 1;
+                }
+                branches.push_back(line);
+                if (!chosen && testElseIf(line))
+                    return 1;
+            }
+        }
+        if (!endIf) {
+            m_currentLine = ifLine;
+            ShowScriptError("\"If\" statement has no matching \"EndIf\" statement.", -1);
+            return 1;
+        }
+        if (CachedLine* cached = CachedLineAt(ifLine)) {
+            cached->Branches.swap(branches);
+            cached->BlockEnd = endIf;
+        }
+    }
+    m_currentLine = ifLine;
+
+    BlockRecord& record = m_ifStack.PushNew();
+    record.Kind = kBlockIf;
+    record.EndIfLine = endIf;
+    record.CallLevel = m_nestingDepth;
+    nextLine = chosen ? chosen : endIf;
+    return 0;
+}
+
+int CPandrel_Script::ExecuteElse(TokenList&, int, int& nextLine)
+{
+    // The branch that ran is over: on after the EndIf's line, which closes the block.
+    nextLine = m_ifStack.Top().EndIfLine;
+    return 0;
+}
+
+int CPandrel_Script::ExecuteEndIf(TokenList& tokens, int index)
+{
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    m_ifStack.Pop();
+    return 0;
+}
+
+// ---- Loops -------------------------------------------------------------------
+
+int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeyword)
+{
+    CachedLine* cached = CachedLineAt(openLine);
+    if (cached && cached->BlockEnd > 0)
+        return cached->BlockEnd;
+    int depth = 0;
+    int end = 0;
+    const int count = g_ScriptFile.GetLineCount();
+    for (int line = openLine + 1; line <= count && !end; ++line) {
+        m_currentLine = line;
+        TokenList* tokens = TokensForScan(line);
+        if (!tokens)
+            return -1;
+        ScriptToken& first = tokens->GetToken(0);
+        if (first.IsKeyword(openKeyword))
+            ++depth;
+        else if (first.IsKeyword(closeKeyword) && depth-- == 0)
+            end = line;
+    }
+    m_currentLine = openLine;
+    if (end && cached)
+        cached->BlockEnd = end;
+    return end;
+}
+
+BlockRecord* CPandrel_Script::CurrentLoop(int kind)
+{
+    if (m_loopStack.IsEmpty())
+        return nullptr;
+    BlockRecord& top = m_loopStack.Top();
+    return top.Kind == kind && top.CallLevel == m_nestingDepth ? &top : nullptr;
+}
+
+void CPandrel_Script::PushLoop(int kind, int startLine, int endLine)
+{
+    const int ifDepth = m_ifStack.GetCount();
+    const int selectDepth = m_selectStack.GetCount();
+    BlockRecord& record = m_loopStack.PushNew();
+    record.Kind = kind;
+    record.StartLine = startLine;
+    record.EndLine = endLine;
+    record.IfDepth = ifDepth;
+    record.SelectDepth = selectDepth;
+    record.CallLevel = m_nestingDepth;
+}
+
+int CPandrel_Script::ExecuteWhile(TokenList& tokens, int index, int& nextLine)
+{
+    const int whileLine = m_currentLine;
+    int at = index + 1;
+    bool truth;
+    if (EvaluateCondition(tokens, at, truth) || ExpectEndOfLine(tokens, at))
+        return 1;
+    const int wend = FindBlockEnd(whileLine, kKeywordWhile, kKeywordWend);
+    if (wend < 0)
+        return 1;
+    if (wend == 0) {
+        ShowScriptError("\"While\" statement has no matching \"Wend\" statement.", -1);
+        return 1;
+    }
+    if (truth) {
+        PushLoop(kBlockWhile, whileLine, wend);
+        nextLine = whileLine + 1;
+    } else {
+        nextLine = wend + 1;
+    }
+    return 0;
+}
+
+int CPandrel_Script::ExecuteWend(TokenList& tokens, int index, int& nextLine)
+{
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    BlockRecord* loop = CurrentLoop(kBlockWhile);
+    if (!loop) {
+        ShowScriptError("\"Wend\" statement with no matching \"While\" statement.", -1);
+        return 1;
+    }
+    nextLine = loop->StartLine;   // the While tests its condition again
+    m_loopStack.Pop();
+    return 0;
+}
+
+int CPandrel_Script::ExecuteDo(TokenList& tokens, int index)
+{
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    const int doLine = m_currentLine;
+    const int until = FindBlockEnd(doLine, kKeywordDo, kKeywordUntil);
+    if (until < 0)
+        return 1;
+    if (until == 0) {
+        ShowScriptError("\"Do\" statement has no matching \"Until\" statement.", -1);
+        return 1;
+    }
+    PushLoop(kBlockDo, doLine, until);
+    return 0;
+}
+
+int CPandrel_Script::ExecuteUntil(TokenList& tokens, int index, int& nextLine)
+{
+    int at = index + 1;
+    bool truth;
+    if (EvaluateCondition(tokens, at, truth) || ExpectEndOfLine(tokens, at))
+        return 1;
+    BlockRecord* loop = CurrentLoop(kBlockDo);   // after the condition, which may have run functions
+    if (!loop) {
+        ShowScriptError("\"Until\" statement with no matching \"Do\" statement.", -1);
+        return 1;
+    }
+    if (truth)
+        m_loopStack.Pop();
+    else
+        nextLine = loop->StartLine + 1;
+    return 0;
+}
+
+bool CPandrel_Script::ForLoopGoesOn(CEngineVariant& variable, BlockRecord& loop)
+{
+    CEngineVariant zero;
+    zero.SetInt(0);
+    if (loop.Step.Less(zero))
+        return variable.Greater(loop.Limit) || variable.Equal(loop.Limit);
+    return variable.Less(loop.Limit) || variable.Equal(loop.Limit);
+}
+
+int CPandrel_Script::ExecuteFor(TokenList& tokens, int index, int& nextLine)
+{
+    const int forLine = m_currentLine;
+    ScriptToken& variableToken = tokens.GetToken(index + 1);
+    if (!variableToken.Is(kTokenVariable)) {
+        ShowScriptError(kForBadlyFormatted, variableToken.Column);
+        return 1;
+    }
+    if (!tokens.GetToken(index + 2).Is(kTokenEqual)) {
+        ShowScriptError(kForBadlyFormatted, tokens.GetToken(index + 2).Column);
+        return 1;
+    }
+    const char* name = variableToken.Value.GetString();
+    if (!FindVariable(variableToken)) {
+        if (m_mustDeclareVars == 1) {
+            ShowScriptError("Variable used without being declared.", variableToken.Column);
+            return 1;
+        }
+        CEngineVariant zero;
+        zero.SetInt(0);
+        m_variables.Declare(name, zero, kScopeAuto);
+    }
+
+    ValueStackFrame frame(m_values);
+    CEngineVariant& start = m_values.Push();
+    CEngineVariant& limit = m_values.Push();
+    CEngineVariant& step = m_values.Push();
+    int at = index + 3;
+    if (EvaluateExpression(tokens, at, start))
+        return 1;
+    *FindVariable(variableToken) = static_cast<CEngineVariant&&>(start);
+    if (!tokens.GetToken(at).IsKeyword(kKeywordTo)) {
+        ShowScriptError(kForBadlyFormatted, tokens.GetToken(at).Column);
+        return 1;
+    }
+    ++at;
+    if (EvaluateExpression(tokens, at, limit))
+        return 1;
+    if (tokens.GetToken(at).IsKeyword(kKeywordStep)) {
+        ++at;
+        if (EvaluateExpression(tokens, at, step))
+            return 1;
+    } else {
+        step.SetInt(1);
+    }
+    if (ExpectEndOfLine(tokens, at))
+        return 1;
+
+    const int next = FindBlockEnd(forLine, kKeywordFor, kKeywordNext);
+    if (next < 0)
+        return 1;
+    if (next == 0) {
+        ShowScriptError("\"For\" statement has no matching \"Next\" statement.", -1);
+        return 1;
+    }
+    PushLoop(kBlockFor, forLine, next);
+    BlockRecord& loop = m_loopStack.Top();
+    loop.Limit = static_cast<CEngineVariant&&>(limit);
+    loop.Step = static_cast<CEngineVariant&&>(step);
+    if (ForLoopGoesOn(*FindVariable(variableToken), loop)) {
+        nextLine = forLine + 1;
+    } else {
+        m_loopStack.Pop();
+        nextLine = next + 1;
+    }
+    return 0;
+}
+
+int CPandrel_Script::ExecuteNext(TokenList& tokens, int index, int& nextLine)
+{
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    BlockRecord* loop = CurrentLoop(kBlockFor);
+    if (!loop) {
+        ShowScriptError("\"Next\" statement with no matching \"For\" statement.", -1);
+        return 1;
+    }
+    // The counter is the variable the For line names.
+    CEngineVariant* variable = FindVariable(TokensForScan(loop->StartLine)->GetToken(1));
+    if (!variable) {
+        ShowScriptError("Variable used without being declared.", -1);
+        return 1;
+    }
+    variable->Add(loop->Step);
+    if (ForLoopGoesOn(*variable, *loop))
+        nextLine = loop->StartLine + 1;
+    else
+        m_loopStack.Pop();
+    return 0;
+}
+
+int CPandrel_Script::ExecuteExitLoop(TokenList& tokens, int index, int& nextLine)
+{
+    int at = index + 1;
+    int levels = 1;
+    if (!tokens.GetToken(at).Is(kTokenEndOfLine)) {
+        ValueStackFrame frame(m_values);
+        CEngineVariant& value = m_values.Push();
+        if (EvaluateExpression(tokens, at, value))
+            return 1;
+        levels = value.GetInt();
+    }
+    if (ExpectEndOfLine(tokens, at))
+        return 1;
+    if (levels < 0)
+        return 0;
+    // ExitLoop 0 leaves every loop of this level.
+    int left = 0;
+    while (levels == 0 || left < levels) {
+        if (m_loopStack.IsEmpty() || m_loopStack.Top().CallLevel != m_nestingDepth)
+            break;
+        BlockRecord& loop = m_loopStack.Top();
+        nextLine = loop.EndLine + 1;
+        m_ifStack.PopTo(loop.IfDepth);
+        m_selectStack.PopTo(loop.SelectDepth);
+        m_loopStack.Pop();
+        ++left;
+    }
+    if (levels != 0 && left < levels) {
+        ShowScriptError(kNotInLoop, -1);
+        return 1;
+    }
+    return 0;
+}
+
+int CPandrel_Script::ExecuteContinueLoop(TokenList& tokens, int index, int& nextLine)
+{
+    if (m_loopStack.IsEmpty() || m_loopStack.Top().CallLevel != m_nestingDepth) {
+        ShowScriptError(kNotInLoop, -1);
+        return 1;
+    }
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    BlockRecord& loop = m_loopStack.Top();
+    m_ifStack.PopTo(loop.IfDepth);
+    m_selectStack.PopTo(loop.SelectDepth);
+    nextLine = loop.EndLine;   // its Wend, Until or Next decides whether it goes on
+    return 0;
+}
+
+// ---- Select ... Case ... EndSelect ---------------------------------------
+
+int CPandrel_Script::ExecuteSelect(TokenList& tokens, int index, int& nextLine)
+{
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    const int selectLine = m_currentLine;
+    int chosen = 0;
+    std::unique_ptr<TokenList> fresh;
+
+    // A Case whose turn has come: "Case Else", or its condition, decides.
+    auto testCase = [&](int line) -> int {
+        m_currentLine = line;
+        TokenList* tokens = TokensForRun(line, fresh);
+        if (!tokens)
+            return 1;
+        int at = 1;
+        bool truth = true;
+        if (tokens->GetToken(1).IsKeyword(kKeywordElse))
+            at = 2;
+        else if (EvaluateCondition(*tokens, at, truth))
+            return 1;
+        if (ExpectEndOfLine(*tokens, at))
+            return 1;
+        if (truth)
+            chosen = line + 1;
+        return 0;
+    };
+
+    int endSelect = CachedLineAt(selectLine) ? CachedLineAt(selectLine)->BlockEnd : 0;
+    if (endSelect > 0) {
+        const std::vector<int>& cases = CachedLineAt(selectLine)->Branches;
+        for (size_t i = 0; i < cases.size() && !chosen; ++i)
+            if (testCase(cases[i]))
+                return 1;
+    } else {
+        std::vector<int> cases;
+        int depth = 0;
+        const int count = g_ScriptFile.GetLineCount();
+        for (int line = selectLine + 1; line <= count && !endSelect; ++line) {
+            m_currentLine = line;
+            TokenList* tokens = TokensForScan(line);
+            if (!tokens)
+                return 1;
+            ScriptToken& first = tokens->GetToken(0);
+            if (first.IsKeyword(kKeywordSelect)) {
+                ++depth;
+            } else if (first.IsKeyword(kKeywordEndSelect)) {
+                if (depth-- == 0)
+                    endSelect = line;
+            } else if (depth == 0 && first.IsKeyword(kKeywordCase)) {
+                cases.push_back(line);
+                if (!chosen && testCase(line))
+                    return 1;
+            }
+        }
+        if (!endSelect || cases.empty()) {
+            m_currentLine = selectLine;
+            ShowScriptError("\"Select\" statement is missing \"EndSelect\" or \"Case\" statement.", -1);
+            return 1;
+        }
+        if (CachedLine* cached = CachedLineAt(selectLine)) {
+            cached->Branches.swap(cases);
+            cached->BlockEnd = endSelect;
+        }
+    }
+    m_currentLine = selectLine;
+
+    BlockRecord& record = m_selectStack.PushNew();
+    record.Kind = kBlockSelect;
+    record.SelectLine = selectLine;
+    record.EndSelectLine = endSelect;
+    record.CallLevel = m_nestingDepth;
+    nextLine = chosen ? chosen : endSelect;
+    return 0;
+}
+
+int CPandrel_Script::ExecuteCase(TokenList&, int, int& nextLine)
+{
+    // The case that ran is over: on at the EndSelect, which closes the block.
+    nextLine = m_selectStack.Top().EndSelectLine;
+    return 0;
+}
+
+int CPandrel_Script::ExecuteEndSelect(TokenList& tokens, int index)
+{
+    if (ExpectEndOfLine(tokens, index + 1))
+        return 1;
+    m_selectStack.Pop();
+    return 0;
+}

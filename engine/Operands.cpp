@@ -1,0 +1,275 @@
+// The operands of an expression: variables and array elements, builtin
+// calls and user-function calls.
+#include "engine/ScriptEngine.h"
+
+namespace {
+
+const char kWrongSubscripts[] =
+    "Array variable has incorrect number of subscripts or subscript dimension range exceeded.";
+const char kBadCall[] = "Error parsing function call.";
+const char kWrongArgumentCount[] = "Incorrect number of parameters in function call.";
+const char kNotAVariable[] = "Expected a variable in user function call.";
+const char kUndeclared[] = "Variable used without being declared.";
+
+// Keeps the elements that ByRef arguments alias alive until the call is
+// over, even when the call re-dimensions their array.
+class PinnedArguments
+{
+public:
+    explicit PinnedArguments(CVariantList& arguments) : m_arguments(arguments) {}
+    ~PinnedArguments()
+    {
+        for (int i = 0; i < m_arguments.GetCount(); ++i) {
+            CEngineVariant& argument = m_arguments.GetItem(i);
+            if (argument.IsReference())
+                CEngineVariant::UnpinElement(argument.GetTarget());
+        }
+    }
+    PinnedArguments(const PinnedArguments&) = delete;
+    PinnedArguments& operator=(const PinnedArguments&) = delete;
+
+private:
+    CVariantList& m_arguments;
+};
+
+}  // namespace
+
+int CPandrel_Script::FindClosingBracket(TokenList& tokens, int open, int limit)
+{
+    int depth = 0;
+    for (int i = open; i < limit; ++i) {
+        ScriptToken& token = tokens.GetToken(i);
+        if (token.Is(kTokenEndOfLine))
+            return -1;
+        if (token.Is(kTokenLeftParen))
+            ++depth;
+        else if (token.Is(kTokenRightParen) && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+int CPandrel_Script::CallBrackets(TokenList& tokens, int& index, int limit, int nameColumn)
+{
+    // The arguments end at the matching ")", which ends each of them as the
+    // end of the line would.
+    ++index;
+    const int close = TokenAt(tokens, index, limit).Is(kTokenLeftParen) ? FindClosingBracket(tokens, index, limit) : -1;
+    if (close < 0)
+        ShowScriptError(kBadCall, nameColumn);
+    return close;
+}
+
+CEngineVariant* CPandrel_Script::SelectElement(CEngineVariant& array, const int* subscripts, int count)
+{
+    if (!array.IsArray())
+        return nullptr;
+    array.ClearSubscripts();
+    for (int i = 0; i < count; ++i)
+        array.PushSubscript(subscripts[i]);
+    return array.Element();
+}
+
+int CPandrel_Script::EvaluateSubscripts(TokenList& tokens, int& index, int limit,
+                                        int (&subscripts)[kMaxArrayDimensions], int& count)
+{
+    count = 0;
+    ValueStackFrame frame(m_values);
+    CEngineVariant& value = m_values.Push();
+    while (TokenAt(tokens, index, limit).Is(kTokenLeftBracket)) {
+        const int bracketColumn = TokenAt(tokens, index, limit).Column;
+        ++index;
+        if (EvaluateExpression(tokens, index, limit, value))
+            return 1;
+        const int subscript = value.GetInt();
+        if (subscript < 0 || !TokenAt(tokens, index, limit).Is(kTokenRightBracket)) {
+            ShowScriptError("Array variable subscript badly formatted.", bracketColumn);
+            return 1;
+        }
+        ++index;
+        if (count < kMaxArrayDimensions)
+            subscripts[count++] = subscript;
+    }
+    return 0;
+}
+
+int CPandrel_Script::EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result)
+{
+    ScriptToken& token = TokenAt(tokens, index, limit);
+    const int column = token.Column;
+    CEngineVariant* variable = FindVariable(token);
+    if (!variable) {
+        ShowScriptError(kUndeclared, column);
+        return 1;
+    }
+    ++index;
+    ScriptToken& next = TokenAt(tokens, index, limit);
+    if (!next.Is(kTokenLeftBracket)) {
+        result.Assign(*variable);   // an array without subscripts is copied whole
+        return 0;
+    }
+    if (!variable->IsArray()) {
+        ShowScriptError("Subscript used with non-Array variable.", next.Column);
+        return 1;
+    }
+    int subscripts[kMaxArrayDimensions];
+    int count;
+    if (EvaluateSubscripts(tokens, index, limit, subscripts, count))
+        return 1;
+    // Taken again: a subscript may have run a function that changed the array.
+    variable = FindVariable(token);
+    CEngineVariant* element = variable ? SelectElement(*variable, subscripts, count) : nullptr;
+    if (!element) {
+        ShowScriptError(kWrongSubscripts, column);
+        return 1;
+    }
+    result.Assign(*element);
+    return 0;
+}
+
+int CPandrel_Script::CallBuiltin(TokenList& tokens, int& index, int limit, CEngineVariant& result)
+{
+    ScriptToken& name = TokenAt(tokens, index, limit);
+    const int builtin = name.Value.GetInt();
+    const int nameColumn = name.Column;
+    const int close = CallBrackets(tokens, index, limit, nameColumn);
+    if (close < 0)
+        return 1;
+    ScopedArgumentList arguments(m_argumentLists);
+    CVariantList& list = arguments.List();
+    int at = index + 1;
+    while (at < close) {
+        if (EvaluateExpression(tokens, at, close, list.AppendNew()))
+            return 1;
+        if (at >= close)
+            break;
+        if (!tokens.GetToken(at).Is(kTokenComma)) {
+            ShowScriptError(kBadCall, nameColumn);
+            return 1;
+        }
+        ++at;
+        if (at >= close) {
+            // A "," with nothing after it: an empty expression.
+            CEngineVariant& missing = list.AppendNew();
+            if (EvaluateExpression(tokens, at, close, missing))
+                return 1;
+        }
+    }
+    if (builtin < 0 || builtin >= m_builtinCount ||
+        !BuiltinAcceptsArgumentCount(m_builtins[builtin], list.GetCount())) {
+        ShowScriptError(kWrongArgumentCount, nameColumn);
+        return 1;
+    }
+    index = close + 1;
+    if (CallBuiltinByIndex(builtin, list, result) != 0)
+        return 1;
+    // A stop during the builtin (a wait that the end key ended) ends the
+    // statement: nothing more of the line may run.
+    return m_runState == kRunStateStop ? 1 : 0;
+}
+
+int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, CEngineVariant& result)
+{
+    ScriptToken& name = TokenAt(tokens, index, limit);
+    const int nameColumn = name.Column;
+    const UserFunctionEntry* function = FindUserFunction(name);
+    if (!function) {
+        ShowScriptError("Unknown function name.", nameColumn);
+        return 1;
+    }
+    const int funcLine = function->FirstLine;
+    const int close = CallBrackets(tokens, index, limit, nameColumn);
+    if (close < 0)
+        return 1;
+    // The parameters are read from the Func line each time.
+    TokenList* declaration = TokensForScan(funcLine);
+    if (!declaration)
+        return 1;
+
+    // Each argument in the order of the parameters: a value, or for a ByRef
+    // parameter a reference to the caller's variable or element.
+    ScopedArgumentList arguments(m_argumentLists);
+    CVariantList& list = arguments.List();
+    PinnedArguments pinned(list);
+    int at = index + 1;
+    for (int p = 3;; ++p) {
+        ScriptToken& parameter = declaration->GetToken(p);
+        if (parameter.Is(kTokenComma))
+            continue;
+        const bool byRef = parameter.IsKeyword(kKeywordByRef);
+        if (byRef)
+            ++p;
+        if (!declaration->GetToken(p).Is(kTokenVariable))
+            break;
+        if (at >= close) {
+            ShowScriptError(kWrongArgumentCount, nameColumn);
+            return 1;
+        }
+        if (byRef) {
+            ScriptToken& argument = tokens.GetToken(at);
+            if (!argument.Is(kTokenVariable)) {
+                ShowScriptError(kNotAVariable, argument.Column);
+                return 1;
+            }
+            const int variableColumn = argument.Column;
+            CEngineVariant* target = FindVariable(argument);
+            if (!target) {
+                ShowScriptError(kUndeclared, variableColumn);
+                return 1;
+            }
+            ++at;
+            if (target->IsArray() && TokenAt(tokens, at, close).Is(kTokenLeftBracket)) {
+                int subscripts[kMaxArrayDimensions];
+                int count;
+                if (EvaluateSubscripts(tokens, at, close, subscripts, count))
+                    return 1;
+                target = FindVariable(argument);
+                target = target ? SelectElement(*target, subscripts, count) : nullptr;
+                if (!target) {
+                    ShowScriptError(kWrongSubscripts, variableColumn);
+                    return 1;
+                }
+            }
+            ScriptToken& after = TokenAt(tokens, at, close);
+            if (!after.Is(kTokenComma) && !after.Is(kTokenEndOfLine)) {
+                ShowScriptError(kNotAVariable, after.Column);
+                return 1;
+            }
+            CEngineVariant::PinElement(target);
+            list.AppendNew().SetReference(target);
+        } else if (EvaluateExpression(tokens, at, close, list.AppendNew())) {
+            return 1;
+        }
+        if (TokenAt(tokens, at, close).Is(kTokenComma))
+            ++at;
+    }
+    if (at < close) {
+        ShowScriptError(kWrongArgumentCount, tokens.GetToken(at).Column);
+        return 1;
+    }
+
+    // The parameters become the new level's local variables.
+    m_variables.PushScope();
+    int argument = 0;
+    for (int p = 3;; ++p) {
+        ScriptToken& parameter = declaration->GetToken(p);
+        if (parameter.Is(kTokenComma) || parameter.IsKeyword(kKeywordByRef))
+            continue;
+        if (!parameter.Is(kTokenVariable))
+            break;
+        CEngineVariant& value = list.GetItem(argument++);
+        if (value.IsReference())
+            m_variables.DeclareAlias(parameter.Value.GetString(), value.GetTarget());
+        else
+            m_variables.Declare(parameter.Value.GetString(), value, kScopeLocal);
+    }
+    CEngineVariant returned;
+    const int status = CallFunction(funcLine + 1, false, false, &returned, 0);
+    m_variables.PopScope();
+    if (status != 0)
+        return 1;
+    index = close + 1;
+    result = static_cast<CEngineVariant&&>(returned);
+    // A stop inside the function (Exit, the end key) ends the caller's statement too.
+    return m_runState == kRunStateStop ? 1 : 0;
+}

@@ -1,0 +1,128 @@
+// What a turn of the run loop does before it may run a line: a script hot
+// key or the Adlib function may run, and a pending wait is polled. While a
+// wait goes on, each turn sleeps in its poll and runs no line; the wait's
+// completion sets the return flag, which ends the wait loop.
+#include "engine/ScriptEngine.h"
+
+#include <mmsystem.h>
+
+bool CPandrel_Script::PollWaitState()
+{
+    if (StopFlag)
+        return false;   // the loop ends the run
+    if (PollHotKeyRing())
+        return true;
+    if (g_LongWaitActive) {
+        Sleep(10);
+        return true;
+    }
+    if (PollAdlib())
+        return true;
+    switch (m_runState) {
+    case kRunStateRunning:
+        return false;
+    case kRunStateWindowBound:
+        return PollRecordedWindowWait();
+    case kRunStateRunWait:
+        return PollRunWait();
+    default:
+        return PollProcessWait() || PollWindowWait();
+    }
+}
+
+bool CPandrel_Script::RunCallback(const char* functionName)
+{
+    int firstLine, parameterCount, lastLine;
+    if (!LookupUserFunction(functionName, firstLine, parameterCount, lastLine))
+        return false;
+    CallFunction(firstLine + 1, true, true);
+    return true;
+}
+
+bool CPandrel_Script::PollHotKeyRing()
+{
+    if (m_hotKeyReadPosition == g_HotKeyRingWritePosition)
+        return false;
+    const int id = g_HotKeyRing[m_hotKeyReadPosition];
+    m_hotKeyReadPosition = (m_hotKeyReadPosition + 1) % kHotKeyRingSize;
+    if (id < 0 || id >= kScriptHotKeySlots || !m_hotKeys[id].InUse)
+        return false;
+    const int state = m_runState;
+    m_runState = kRunStateRunning;
+    // A copy: the function may set the key again, which rewrites the slot.
+    const CEngineString function(m_hotKeys[id].FunctionName);
+    if (!RunCallback(function)) {
+        m_runState = state;
+        return false;
+    }
+    if (m_runState != kRunStateStop)
+        m_runState = state;
+    return true;
+}
+
+bool CPandrel_Script::PollAdlib()
+{
+    if (!m_adlibEnabled || m_adlibRunning)
+        return false;
+    const DWORD now = timeGetTime();
+    const DWORD elapsed = now >= m_adlibLastTick ? now - m_adlibLastTick : now - m_adlibLastTick - 1;
+    if (elapsed < static_cast<DWORD>(m_adlibInterval))
+        return false;
+    m_adlibLastTick = now;
+    const int state = m_runState;
+    m_runState = kRunStateRunning;
+    m_adlibRunning = 1;
+    const CEngineString function(m_adlibFunction);
+    RunCallback(function);
+    m_adlibRunning = 0;
+    if (m_runState == kRunStateStop)
+        return true;
+    m_runState = state;
+    return false;
+}
+
+bool CPandrel_Script::PollRunWait()
+{
+    // The handle's own state says whether the program still runs: its exit
+    // code may be 259 (STILL_ACTIVE) too.
+    const DWORD wait = WaitForSingleObject(m_runWaitProcess, 0);
+    if (wait == WAIT_TIMEOUT) {
+        Sleep(10);
+        return true;
+    }
+    DWORD exitCode = 0;
+    if (wait == WAIT_OBJECT_0 && GetExitCodeProcess(m_runWaitProcess, &exitCode)) {
+        m_result.SetInt(static_cast<int>(exitCode));
+    } else {
+        m_result.SetInt(0);
+        SetError(1);
+    }
+    if (wait == WAIT_OBJECT_0)
+        CloseHandle(m_runWaitProcess);
+    m_runWaitProcess = nullptr;
+    m_returnFlag = 1;
+    m_runState = kRunStateRunning;
+    return true;
+}
+
+bool CPandrel_Script::PollWindowWait()
+{
+    if (m_runState < kRunStateDelay || m_runState > kRunStateWinWaitNotActive)
+        return false;
+    Sleep(10);
+    // Unsigned, so the time survives the counter's wrap.
+    if (m_waitTimeout != 0 && timeGetTime() - m_waitStart >= m_waitTimeout) {
+        if (m_runState != kRunStateDelay)
+            m_result.SetInt(0);
+        m_runState = kRunStateRunning;
+        m_returnFlag = 1;
+    }
+    // DELAY ends only by its time; the window waits test their window here.
+    return true;
+}
+
+bool CPandrel_Script::PollProcessWait()
+{
+    // ProcessWait and ProcessWaitClose poll their process here.
+    return false;
+}

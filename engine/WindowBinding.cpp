@@ -1,0 +1,103 @@
+// Lines bound to recorded windows: before such a line runs, the window that
+// the recording went to must be found (and brought to its recorded place).
+// The engine retries every 500 ms, and gives up with a message after 40
+// tries (600 for the first bound line after the script started a program).
+#include "engine/ScriptEngine.h"
+#include "engine/ScriptFile.h"
+#include "engine/support/PreciseSleep.h"
+#include "macro/ActiveWinPath.h"
+
+namespace {
+
+const int kBindingTries = 40;
+const int kBindingTriesAfterLaunch = 600;
+const DWORD kBindingRetryMs = 500;
+
+const char kNotFoundStart[] = "Cannot find window or application titled '";
+const char kHintExactWindow[] =
+    "' that was open during recording.\n\nIf the window title changes every time you run the robot, "
+    "edit the robot and check the option 'Enable to run with other similar files or window titles'.";
+const char kHintSimilarWindow[] =
+    "' that was open during recording.\n\nIf inputs do not associate with any window, edit the robot "
+    "and uncheck the option 'Enable Halvane Technology for this robot'.";
+
+}  // namespace
+
+bool CPandrel_Script::BindLineWindow(int position)
+{
+    std::vector<HalvaneInfo>& windows = g_ScriptFile.GetWindows();
+    const int window = g_ScriptFile.GetLineWindow(position);
+    if (window < 0 || window >= static_cast<int>(windows.size()))
+        return true;
+    m_currentWindow = windows[static_cast<size_t>(window)];
+    m_currentWindowPosition = window;
+    m_bindingTryLimit = kBindingTries;
+    if (m_programLaunched) {
+        m_programLaunched = 0;
+        m_bindingTryLimit = kBindingTriesAfterLaunch;
+    }
+    m_bindingTries = 0;
+    if (FindRecordedWindow())
+        return true;
+    m_runState = kRunStateWindowBound;
+    Sleep(kBindingRetryMs);
+    ++m_bindingTries;
+    return false;
+}
+
+bool CPandrel_Script::FindRecordedWindow()
+{
+    std::vector<HalvaneInfo>& windows = g_ScriptFile.GetWindows();
+    if (m_currentWindowPosition < 0 || m_currentWindowPosition >= static_cast<int>(windows.size()))
+        return false;
+
+    // Windows of the same program that other records are bound to are not
+    // candidates, so that two records of one program bind two windows.
+    CActiveWinPath finder;
+    for (HalvaneInfo& record : windows) {
+        if (record.WinPath.CompareNoCase(m_currentWindow.WinPath) != 0)
+            continue;
+        if (record.WinIndex == m_currentWindow.WinIndex) {
+            finder.FoundWindow = record.hWnd;
+            break;
+        }
+        if (record.hWnd && !finder.ExcludedWindows.Find(record.hWnd))
+            finder.ExcludedWindows.AddTail(record.hWnd);
+    }
+
+    HalvaneInfo& stored = windows[static_cast<size_t>(m_currentWindowPosition)];
+    if (finder.ActivateRecordedWindow(m_currentWindow, 1)) {
+        stored.hWnd = m_currentWindow.hWnd;
+    } else if (UseSimilarWin && finder.ActivateRecordedWindow(m_currentWindow, 0)) {
+        stored = m_currentWindow;
+    } else {
+        return false;
+    }
+    EngineSupport::PreciseSleep(m_winWaitDelay);
+    return true;
+}
+
+bool CPandrel_Script::PollRecordedWindowWait()
+{
+    if (m_bindingTries < m_bindingTryLimit) {
+        if (FindRecordedWindow()) {
+            m_runState = kRunStateRunning;
+            return false;   // the line runs
+        }
+        Sleep(kBindingRetryMs);
+        ++m_bindingTries;
+        return true;
+    }
+    GiveUpRecordedWindow();
+    return false;
+}
+
+void CPandrel_Script::GiveUpRecordedWindow()
+{
+    CString text = kNotFoundStart;
+    text += m_currentWindow.WinTitle;
+    text += UseSimilarWin ? kHintSimilarWindow : kHintExactWindow;
+    MessageBoxA(nullptr, text, "Brenvik Kestrune Error", MB_ICONERROR);
+    m_runState = kRunStateRunning;
+    StopFlag = 1;
+}

@@ -1,0 +1,300 @@
+// Expressions: precedence and associativity, numbers against strings,
+// truth values, short-circuit AND and OR, powers, and the @macros.
+#include "tests/engine/ScriptTestSupport.h"
+
+#include "tests/support/TestFiles.h"
+
+#include <windows.h>
+
+#include <stdio.h>
+
+namespace {
+
+using script_host::Global;
+using script_test::RunClean;
+using script_test::ValueOf;
+
+struct ExpressionCase
+{
+    const char* expression;
+    const char* value;   // as text
+};
+
+void ExpectValues(const std::vector<ExpressionCase>& cases)
+{
+    for (const ExpressionCase& c : cases)
+        EXPECT_EQ(ValueOf(c.expression), c.value) << c.expression;
+}
+
+TEST(Expressions, PrecedenceAndAssociativity)
+{
+    ExpectValues({
+        {"1 + 2 * 3", "7"},
+        {"(1 + 2) * 3", "9"},
+        {"10 - 4 - 3", "3"},
+        {"100 / 10 / 5", "2"},
+        {"2 ^ 3 ^ 2", "64"},
+        {"2 * 3 ^ 2", "18"},
+        {"2 ^ -1", "0.5"},
+        {"5 - -2", "7"},
+        {"-3 - -3", "0"},
+        {"2 * -3", "-6"},
+        {"7 / 2", "3.5"},
+        {"1 & 2 + 3", "15"},
+        {"1 + 2 & 3 * 4", "312"},
+        {"\"a\" & 1 = \"a1\"", "1"},
+        {"NOT 1 + 1", "1"},
+        {"NOT 0 = 1", "1"},
+        {"1 OR 0 AND 0", "0"},
+        {"0 AND 0 OR 1", "1"},
+        {"1 < 2 = 1", "1"},
+        {"((((1))))", "1"},
+        {"-(2 + 3) * 2", "-10"},
+    });
+}
+
+TEST(Expressions, PowersAreExactAndKeepTheSignOfANegativeBase)
+{
+    ExpectValues({
+        {"10 ^ 2 = 100", "1"},
+        {"10 ^ 15 = 1000000000000000", "1"},
+        {"3 ^ 4", "81"},
+        {"(-2) ^ 2", "4"},
+        {"(-2) ^ 3", "-8"},
+        {"-2 ^ 2", "4"},   // the negation applies first
+        {"0 ^ 0", "1"},
+        {"0 ^ -2", "1"},
+        {"0 ^ 3", "0"},
+        {"4 ^ 0.5", "2"},
+    });
+    RunClean({"$n = (-8) ^ 0.5", "$r = $n = $n"});
+    EXPECT_EQ(Global("r"), "0");   // not a number: equal to nothing, itself included
+}
+
+TEST(Expressions, StringsAndNumbersCompareAndJoin)
+{
+    ExpectValues({
+        {"\"abc\" = \"ABC\"", "1"},
+        {"\"abc\" == \"ABC\"", "0"},
+        {"\"abc\" == \"abc\"", "1"},
+        {"1 == 1.0", "1"},
+        {"\"1\" == 1", "1"},
+        {"\"10\" < \"9\"", "1"},
+        {"10 < \"9\"", "0"},
+        {"\"b\" > \"A\"", "1"},
+        {"\"a\" <> \"A\"", "0"},
+        {"2 <= 2", "1"},
+        {"3 >= 4", "0"},
+        {"\"5\" + \"6\"", "11"},
+        {"\"0x1F\" + 1", "32"},
+        {"\"12abc\" * 2", "24"},
+        {"\"abc\" + 1", "1"},
+        {"1 & 2", "12"},
+        {"1.5 & \"x\"", "1.5x"},
+        {"0.1 + 0.2", "0.3"},
+        {"\"\" & \"\"", ""},
+    });
+}
+
+TEST(Expressions, TruthValues)
+{
+    const struct
+    {
+        const char* condition;
+        bool truth;
+    } cases[] = {
+        {"\"0\"", true}, {"\"\"", false}, {"0", false}, {"0.0001", true}, {"-1", true},
+        {"\"abc\"", true}, {"NOT \"\"", true}, {"NOT \"abc\"", true}, {"NOT 0.5", true}, {"1 - 1", false},
+    };
+    for (const auto& c : cases) {
+        RunClean({"$r = \"no\"", std::string("If ") + c.condition + " Then $r = \"yes\""});
+        EXPECT_EQ(Global("r"), c.truth ? "yes" : "no") << c.condition;
+    }
+}
+
+TEST(Expressions, AndOrSkipTheirRightSideAcrossBrackets)
+{
+    ExpectValues({
+        {"1 OR $undeclared", "1"},
+        {"0 AND $undeclared", "0"},
+        {"1 OR (0 AND 1)", "1"},
+        {"0 AND (1 OR $undeclared[1])", "0"},
+        {"1 OR ((($undeclared)))", "1"},
+        {"1 OR $undeclared AND 1", "1"},
+        {"(1 OR $undeclared) + 1", "2"},
+    });
+    // The skip stops at the end of a subscript and of an argument.
+    RunClean({"Dim $a[3]", "$a[1] = \"one\"", "$r = $a[1 OR $undeclared]", "$s = SetError(0 AND $undeclared)"});
+    EXPECT_EQ(Global("r"), "one");
+    EXPECT_EQ(Global("s"), "1");
+}
+
+TEST(Expressions, AndOrEvaluateTheRightSideWhenItDecides)
+{
+    RunClean({
+        "Func Touch($v)",
+        "    $touched = $touched + 1",
+        "    Return $v",
+        "EndFunc",
+        "$touched = 0",
+        "$a = 1 AND Touch(1)",
+        "$b = 0 OR Touch(0)",
+        "$c = 0 AND Touch(1)",
+        "$d = 1 OR Touch(0)",
+    });
+    EXPECT_EQ(Global("touched"), "2");
+    EXPECT_EQ(Global("a"), "1");
+    EXPECT_EQ(Global("b"), "0");
+    EXPECT_EQ(Global("c"), "0");
+    EXPECT_EQ(Global("d"), "1");
+}
+
+TEST(Expressions, ArrayElementsAndWholeArrays)
+{
+    RunClean({
+        "Dim $grid[3][4]",
+        "$grid[2][3] = \"corner\"",
+        "$r = $grid[2][3]",
+        "$untouched = $grid[0][0]",
+        "$copy = $grid",
+        "$copy[2][3] = \"changed\"",
+        "$still = $grid[2][3]",
+        "$i = 1",
+        "$grid[$i + 1][$i * 3] = $grid[2][3] & \"!\"",
+        "$computed = $grid[2][3]",
+    });
+    EXPECT_EQ(Global("r"), "corner");
+    EXPECT_EQ(Global("untouched"), "0");
+    EXPECT_EQ(Global("copy"), "<array>");
+    EXPECT_EQ(Global("still"), "corner");
+    EXPECT_EQ(Global("computed"), "corner!");
+}
+
+TEST(Expressions, StringsBuiltPieceByPiece)
+{
+    // The in-place append must give what the expression as written gives.
+    RunClean({
+        "$s = \"\"",
+        "For $i = 1 To 5",
+        "    $s = $s & $i & \",\"",
+        "Next",
+        "$n = 7",
+        "$n = $n & 1 + 2 & \"x\"",
+        "$t = \"a\"",
+        "$t = $t & $t",
+        "$u = \"a\"",
+        "$u = $u & (2 * 3)",
+        "$v = \"v\"",
+        "$v = $v & -2 ^ 2",
+        "Dim $arr[2]",
+        "$w = \"w\"",
+        "$w = $w & $arr & \"!\"",
+    });
+    EXPECT_EQ(Global("s"), "1,2,3,4,5,");
+    EXPECT_EQ(Global("n"), "73x");
+    EXPECT_EQ(Global("t"), "aa");
+    EXPECT_EQ(Global("u"), "a6");
+    EXPECT_EQ(Global("v"), "v4");
+    EXPECT_EQ(Global("w"), "w!");
+}
+
+TEST(Expressions, StringsExpandEnvironmentVariablesWhenTheOptionIsOn)
+{
+    // One line read twice, before and after the option changes: the second
+    // time its string is expanded, though the line was read before.
+    SetEnvironmentVariableA("KESTRUNE_TEST_VALUE", "expanded");
+    RunClean({
+        "Dim $v[3]",
+        "For $i = 1 To 2",
+        "    $v[$i] = \"%KESTRUNE_TEST_VALUE% 100%%\"",
+        "    Opt(\"ExpandEnvStrings\", 1)",
+        "Next",
+        "$first = $v[1]",
+        "$second = $v[2]",
+    });
+    EXPECT_EQ(Global("first"), "%KESTRUNE_TEST_VALUE% 100%%");
+    EXPECT_EQ(Global("second"), "expanded 100%");
+}
+
+TEST(Macros, GiveTheSystemsValues)
+{
+    char computer[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof computer;
+    GetComputerNameA(computer, &size);
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    char working[MAX_PATH];
+    GetCurrentDirectoryA(sizeof working, working);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string tempDir(temp);
+    tempDir.pop_back();   // without its trailing backslash
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char month[8];
+    snprintf(month, sizeof month, "%.2d", now.wMonth);
+
+    const std::pair<std::string, std::string> cases[] = {
+        {"@CRLF == @CR & @LF", "1"},
+        {"@CR == \"\r\"", "1"},
+        {"@LF == \"\n\"", "1"},
+        {"@TAB == \"\t\"", "1"},
+        {"@SW_MAXIMIZE", "3"},
+        {"@SW_SHOWMAXIMIZED", "3"},
+        {"@sw_hide", "0"},
+        {"@SW_SHOWDEFAULT", "10"},
+        {"@COMPILED", "0"},
+        {"@OSTYPE", "WIN32_NT"},
+        {"@COMPUTERNAME", computer},
+        {"@WINDOWSDIR", windows},
+        {"@WORKINGDIR", working},
+        {"@TEMPDIR", tempDir},
+        {"@YEAR", std::to_string(now.wYear)},
+        {"@MON", month},
+        {"@DESKTOPWIDTH", std::to_string(GetSystemMetrics(SM_CXSCREEN))},
+        {"@DESKTOPHEIGHT", std::to_string(GetSystemMetrics(SM_CYSCREEN))},
+        {"@IPADDRESS4 <> \"\"", "1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ValueOf(c.first), c.second) << c.first;
+
+    RunClean({"SetError(3)", "$r = @error"});
+    EXPECT_EQ(Global("r"), "3");
+}
+
+TEST(Macros, EveryNameIsKnown)
+{
+    static const char* const kNames[] = {
+        "ERROR", "SEC", "MIN", "HOUR", "MDAY", "MON", "YEAR", "WDAY", "YDAY", "PROGRAMFILESDIR",
+        "COMMONFILESDIR", "MYDOCUMENTSDIR", "APPDATACOMMONDIR", "DOCUMENTSCOMMONDIR", "DESKTOPCOMMONDIR",
+        "FAVORITESCOMMONDIR", "PROGRAMSCOMMONDIR", "STARTMENUCOMMONDIR", "STARTUPCOMMONDIR", "APPDATADIR",
+        "DESKTOPDIR", "FAVORITESDIR", "PROGRAMSDIR", "STARTMENUDIR", "STARTUPDIR", "COMPUTERNAME",
+        "WINDOWSDIR", "SYSTEMDIR", "SW_HIDE", "SW_SHOWNORMAL", "SW_SHOWMINIMIZED", "SW_MAXIMIZE",
+        "SW_SHOWMAXIMIZED", "SW_SHOWNOACTIVATE", "SW_SHOW", "SW_MINIMIZE", "SW_SHOWMINNOACTIVE", "SW_SHOWNA",
+        "SW_RESTORE", "SW_SHOWDEFAULT", "SCRIPTFULLPATH", "SCRIPTNAME", "SCRIPTDIR", "WORKINGDIR", "OSTYPE",
+        "OSVERSION", "OSBUILD", "OSSERVICEPACK", "OSLANG", "ORVEXVERSION", "IPADDRESS1", "IPADDRESS2",
+        "IPADDRESS3", "IPADDRESS4", "CR", "LF", "CRLF", "TAB", "DESKTOPWIDTH", "DESKTOPHEIGHT", "DESKTOPDEPTH",
+        "DESKTOPREFRESH", "COMPILED", "COMSPEC", "HOMEDRIVE", "HOMEPATH", "HOMESHARE", "LOGONSERVER",
+        "LOGONDOMAIN", "LOGONDNSDOMAIN", "USERNAME", "TEMPDIR", "USERPROFILEDIR",
+    };
+    static_assert(sizeof kNames / sizeof kNames[0] == 73, "the language has 73 macros");
+    script_test::Lines lines;
+    for (const char* name : kNames)
+        lines.push_back(std::string("$r = @") + name);
+    RunClean(lines);
+}
+
+TEST(Macros, NameTheScriptThatRuns)
+{
+    testing_support::TempFolder folder;
+    const std::string path = folder / "named.txt";
+    testing_support::WriteFileBytes(path, "$name = @SCRIPTNAME\r\n$dir = @SCRIPTDIR\r\n$full = @SCRIPTFULLPATH\r\n");
+    script_host::RunReport report = script_host::RunFile(path);
+    EXPECT_TRUE(report.Prepared);
+    EXPECT_TRUE(report.Boxes.empty());
+    EXPECT_EQ(Global("name"), "named.txt");
+    EXPECT_EQ(Global("dir"), folder.Path());
+    EXPECT_EQ(Global("full"), path);
+}
+
+}  // namespace

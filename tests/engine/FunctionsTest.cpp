@@ -1,0 +1,178 @@
+// User functions: parameters by value and ByRef, recursion, return values,
+// and calls whose right side changes the array being assigned.
+#include "tests/engine/ScriptTestSupport.h"
+
+namespace {
+
+using script_host::Global;
+using script_test::RunClean;
+
+TEST(Functions, ByValueAndByRefParameters)
+{
+    RunClean({
+        "Func Change($byValue, ByRef $byRef)",
+        "    $byValue = \"changed\"",
+        "    $byRef = \"changed\"",
+        "EndFunc",
+        "Func Bump(ByRef $n, $step)",
+        "    $n = $n + $step",
+        "EndFunc",
+        "$a = \"original\"",
+        "$b = \"original\"",
+        "Change($a, $b)",
+        "Dim $list[3]",
+        "$list[2] = 10",
+        "Bump($list[2], 5)",
+        "Bump($list[2], 1)",
+        "$element = $list[2]",
+        "$arr = 0",
+        "Dim $copy[2]",
+        "$copy[0] = \"kept\"",
+        "Change($copy, $arr)",
+        "$stillArray = $copy[0]",
+    });
+    EXPECT_EQ(Global("a"), "original");
+    EXPECT_EQ(Global("b"), "changed");
+    EXPECT_EQ(Global("element"), "16");
+    EXPECT_EQ(Global("stillArray"), "kept");
+    EXPECT_EQ(Global("arr"), "changed");
+}
+
+TEST(Functions, ByRefReachesThroughNestedCalls)
+{
+    RunClean({
+        "Func Inner(ByRef $v)",
+        "    $v = $v & \"i\"",
+        "EndFunc",
+        "Func Outer(ByRef $v)",
+        "    $v = $v & \"o\"",
+        "    Inner($v)",
+        "EndFunc",
+        "$s = \"\"",
+        "Outer($s)",
+        "Outer($s)",
+    });
+    EXPECT_EQ(Global("s"), "oioi");
+}
+
+TEST(Functions, RecursionAndNestedCalls)
+{
+    RunClean({
+        "Func Fact($n)",
+        "    If $n <= 1 Then Return 1",
+        "    Return $n * Fact($n - 1)",
+        "EndFunc",
+        "Func Fib($n)",
+        "    If $n < 2 Then Return $n",
+        "    Return Fib($n - 1) + Fib($n - 2)",
+        "EndFunc",
+        "Func Add($x, $y)",
+        "    Return $x + $y",
+        "EndFunc",
+        "$fact = Fact(10)",
+        "$fib = Fib(15)",
+        "$nested = Add(Add(1, 2), Add(Fact(3), 4))",
+    });
+    EXPECT_EQ(Global("fact"), "3628800");
+    EXPECT_EQ(Global("fib"), "610");
+    EXPECT_EQ(Global("nested"), "13");
+}
+
+TEST(Functions, EachCallStartsWithItsOwnReturnValue)
+{
+    RunClean({
+        "Func Five()",
+        "    Return 5",
+        "EndFunc",
+        "Func BareReturn()",
+        "    $x = Five()",
+        "    Return",
+        "EndFunc",
+        "Func EndsAtEndFunc()",
+        "    $x = Five()",
+        "EndFunc",
+        "Func ReturnsAfterCall()",
+        "    $x = Five()",
+        "    Return $x + 1",
+        "EndFunc",
+        "$bare = BareReturn()",
+        "$end = EndsAtEndFunc()",
+        "$after = ReturnsAfterCall()",
+    });
+    EXPECT_EQ(Global("bare"), "0");
+    EXPECT_EQ(Global("end"), "0");
+    EXPECT_EQ(Global("after"), "6");
+}
+
+TEST(Functions, TheRightSideMayReDimTheArrayBeingAssigned)
+{
+    RunClean({
+        "Dim $a[2]",
+        "Func Grow()",
+        "    ReDim $a[50]",
+        "    $a[40] = \"far\"",
+        "    Return 7",
+        "EndFunc",
+        "$a[1] = Grow()",
+        "$r = $a[1] & \"|\" & $a[40]",
+    });
+    EXPECT_EQ(Global("r"), "7|far");
+}
+
+TEST(Functions, AByRefElementOutlivesAReDimOfItsArray)
+{
+    RunClean({
+        "Dim $a[2]",
+        "Func Shrink(ByRef $e)",
+        "    ReDim $a[1]",
+        "    $e = \"written\"",
+        "    $seen = $e",
+        "EndFunc",
+        "$seen = \"\"",
+        "Shrink($a[1])",
+        "Dim $b[3]",
+        "Func Replace(ByRef $e, $v)",
+        "    $e = $v",
+        "EndFunc",
+        "Func Scrap()",
+        "    $b = \"scrapped\"",
+        "    Return 1",
+        "EndFunc",
+        "Replace($b[2], Scrap())",
+    });
+    // The aliases wrote to elements their arrays no longer hold.
+    EXPECT_EQ(Global("seen"), "written");
+    EXPECT_EQ(Global("b"), "scrapped");
+}
+
+TEST(Functions, AFuncMetWhileRunningIsSkipped)
+{
+    RunClean({
+        "$out = \"a\"",
+        "Func Body()",
+        "    $out = \"wrong\"",
+        "EndFunc",
+        "$out = $out & \"b\"",
+        "Func AtTheEnd()",
+        "    $out = \"wrong too\"",
+    });
+    EXPECT_EQ(Global("out"), "ab");
+}
+
+TEST(Functions, CallsAsStatementsDropTheirResult)
+{
+    RunClean({
+        "Func Side($v)",
+        "    $side = $v",
+        "    Return \"dropped\"",
+        "EndFunc",
+        "$side = \"\"",
+        "Side(\"done\")",
+        "SetError(4)",
+        "$e = @error",
+    });
+    EXPECT_EQ(Global("side"), "done");
+    EXPECT_EQ(Global("e"), "4");
+}
+
+}  // namespace

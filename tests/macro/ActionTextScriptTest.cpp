@@ -1,0 +1,125 @@
+// The statements that step lines become run with the real lexer and
+// statement executor. Their builtins are swapped for ones that do nothing,
+// so that no input is sent, no program started and nothing shut down.
+#include "macro/ActionText.h"
+#include "tests/host/ScriptHost.h"
+#include "tests/support/DialogAnswerer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A recorded macro as the editor holds it, with a marker step after each
+// step so that the run shows how far it got.
+const char* const kSteps[] = {
+    "Comment: ==== Start recorded actions ====",
+    "Mouse move to 100, 200 At Win [0]",
+    "Mouse Left Click, 2 times At Win [0]",
+    "Mouse Right Click",
+    "Mouse Double Click, 3 times",
+    "Mouse Scroll Up",
+    "Mouse Scroll Down",
+    "Mouse Left Down",
+    "Mouse Left Up",
+    "Mouse Right Down",
+    "Mouse Right Up",
+    "Relative mouse move -5, 7=> [remove on faster speed]",
+    "Key Press a",
+    "Key Press <F1>, 3 times",
+    "Key Down <Shift>",
+    "Key Up <Shift>",
+    "Key Press ,, 2 times",
+    "Key Down ,",
+    "Key Up ,",
+    "Wait 50 milliseconds",
+    "Wait 2 minutes",
+    "Input text a+b \"quoted\" {x}",
+    "TAG here",
+    "Run notepad.exe||5|0",
+    "Run tool.exe|-x|1|1",
+    "Run doc.txt|C:\\|3|2",
+    "Shut down computer",
+    "Power off computer",
+    "Restart computer",
+    "Log off computer",
+    "Comment: ==== End of recorded actions ====",
+};
+
+TEST(ActionTextStatements, TokeniseAndRunWithTheRealEngine)
+{
+    script_host::InertBuiltins inert;
+    std::vector<std::string> lines = {"$steps = 0"};
+    for (const char* step : kSteps) {
+        const CString statement = ActionTextToScript(step);
+        ASSERT_FALSE(statement.IsEmpty()) << step;
+        // The line store drops comments and takes the binding off, as for a macro file.
+        if (statement.Left(8) == "Comment:")
+            continue;
+        CString line = statement;
+        const int binding = line.Find("-> At Win [");
+        if (binding >= 0)
+            line = line.Left(binding);
+        if (line.Right(27) == "=> [remove on faster speed]")
+            line = line.Left(line.GetLength() - 27);
+        lines.push_back(static_cast<const char*>(line));
+        lines.push_back("$steps = $steps + 1");
+    }
+    script_host::RunReport report = script_host::RunLines(lines);
+    EXPECT_TRUE(report.Prepared);
+    for (const auto& box : report.Boxes)
+        ADD_FAILURE() << box.caption << ": " << box.text;
+    EXPECT_EQ(script_host::Global("steps"), std::to_string((lines.size() - 1) / 2));
+}
+
+TEST(ActionTextStatements, LoopsColourTestsAndJumpsRunAsBlocks)
+{
+    script_host::InertBuiltins inert;
+    const char* const steps[] = {
+        "Start loop1, loop 3 times",
+        "Start loop2, loop 2 times",
+        "Mouse Left Click",
+        "End loop block",
+        "End loop block",
+        "If color at (10, 20) Equal to #FF8000, Then",
+        "Key Press x",
+        "Else",
+        "Switch to TAG done",
+        "EndIf",
+        "Key Press y",
+        "TAG done",
+        "If color at mouse point Unqual to #000000, Then",
+        "EndIf",
+    };
+    script_host::LoadLines({});
+    std::vector<std::string> lines;
+    for (const char* step : steps)
+        lines.push_back(static_cast<const char*>(ActionTextToScript(step)));
+    lines.push_back("$inner = $count2");
+    lines.push_back("$outer = $count1");
+    script_host::RunReport report = script_host::RunLines(lines);
+    EXPECT_TRUE(report.Prepared);
+    EXPECT_TRUE(report.Boxes.empty());
+    EXPECT_EQ(script_host::Global("outer"), "4");   // each loop has a counter of its own
+    EXPECT_EQ(script_host::Global("inner"), "3");
+    // The loops run 1 + 3 For lines, 6 clicks and 6 + 3 Next lines. The inert
+    // CheckColor is false: the Else branch's Goto skips "Key Press y" and
+    // lands after the TAG; then the second test, its EndIf, the two
+    // assignments.
+    EXPECT_EQ(report.Statistics.LinesRun, 19 + 2 + 2 + 2);
+}
+
+TEST(ActionTextStatements, ARunStatementWithALongThirdArgumentWarns)
+{
+    testing_support::DialogAnswerer answerer(IDOK);
+    EXPECT_EQ(ScriptToActionText("Run(\"tool.exe\", \"\", 10)"), "Run tool.exe||10|0");
+    ASSERT_TRUE(answerer.WaitFor(1));
+    const std::vector<testing_support::DialogAnswerer::Seen> boxes = answerer.Dialogs();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Warning");
+    EXPECT_EQ(boxes[0].text, "Some error may happened");
+}
+
+}  // namespace
