@@ -166,6 +166,25 @@ TEST_F(Runs, AMissingNextMacroIsReportedAndNothingRuns)
     EXPECT_TRUE(Output().empty());
 }
 
+TEST_F(Runs, AScriptThatDoesNotPrepareRunsNothingAndKeepsItsKeys)
+{
+    MacroSpec macro = Writer("Broken", "ran");
+    macro.script.push_back("NoSuchFunction(1)");
+    m_scripts.Write(macro);
+    KestruneProcess kestrune;
+    ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
+
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        PressHotKey(kStartModifiers, kStartKey);
+        HWND error = WaitForDialog(kestrune.Id(), "Unknown function name.", kRunTimeout);
+        ASSERT_NE(error, nullptr) << attempt;
+        PressDialogButton(error, IDOK);
+        EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(kStartModifiers, kStartKey); }, 5000)) << attempt;
+    }
+    EXPECT_TRUE(Output().empty());
+    EXPECT_TRUE(kestrune.IsRunning());
+}
+
 TEST_F(Runs, TheNextMacroRunsAfterAndAChainEndsWhereItWouldGoRound)
 {
     MacroSpec first = Writer("First", "first");
