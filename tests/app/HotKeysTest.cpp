@@ -63,12 +63,12 @@ TEST_F(HotKeys, ASharedEndKeyStaysUntilTheLastMacroLetsGo)
     BringToFront(window);
     ASSERT_TRUE(IsHotKeyHeld(0, VK_F11));
 
-    ClickCheckBox(list, "First");
+    ASSERT_TRUE(ClickCheckBox(list, "First"));
     EXPECT_TRUE(WaitUntil([] { return !IsHotKeyHeld(MOD_CONTROL, VK_F2); }, 5000));
     EXPECT_TRUE(IsHotKeyHeld(0, VK_F11)) << "the second macro still needs its end key";
-    ClickCheckBox(list, "Second");
+    ASSERT_TRUE(ClickCheckBox(list, "Second"));
     EXPECT_TRUE(WaitUntil([] { return !IsHotKeyHeld(0, VK_F11); }, 5000));
-    ClickCheckBox(list, "First");
+    ASSERT_TRUE(ClickCheckBox(list, "First"));
     EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(0, VK_F11) && IsHotKeyHeld(MOD_CONTROL, VK_F2); }, 5000));
 }
 

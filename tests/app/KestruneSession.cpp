@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace kestrune_e2e {
 
 std::string MacroFileText(const MacroSpec& macro)
@@ -137,18 +139,42 @@ void ClickInRow(HWND list, const std::string& macroName, int x)
     testing_support::ClickAt(POINT{ rect.left + x, (rect.top + rect.bottom) / 2 });
 }
 
+bool IsChecked(HWND list, const std::string& macroName)
+{
+    std::vector<kestrune_probe::ListRow> rows = kestrune_probe::ReadListRows(list);
+    int row = RowOf(list, macroName);
+    return row >= 0 && rows[static_cast<size_t>(row)].checked;
+}
+
 }  // namespace
 
 // The check box is the state image at the row's left; the name is the
 // second column, after the 50 pixels of the first.
-void ClickCheckBox(HWND list, const std::string& macroName)
+bool ClickCheckBox(HWND list, const std::string& macroName)
 {
-    ClickInRow(list, macroName, 10);
+    const bool before = IsChecked(list, macroName);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        kestrune_probe::BringToFront(GetAncestor(list, GA_ROOT));
+        ClickInRow(list, macroName, 10);
+        if (kestrune_probe::WaitUntil([&] { return IsChecked(list, macroName) != before; }, 2000))
+            return true;
+    }
+    return false;
 }
 
-void ClickRow(HWND list, const std::string& macroName)
+bool ClickRow(HWND list, const std::string& macroName)
 {
-    ClickInRow(list, macroName, 80);
+    auto selected = [&] {
+        int row = RowOf(list, macroName);
+        return row >= 0 && (SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        kestrune_probe::BringToFront(GetAncestor(list, GA_ROOT));
+        ClickInRow(list, macroName, 80);
+        if (kestrune_probe::WaitUntil(selected, 2000))
+            return true;
+    }
+    return false;
 }
 
 void ClickButton(HWND mainWindow, int buttonId)

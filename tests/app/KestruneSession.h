@@ -82,8 +82,11 @@ std::string KestruneExePath();
 // The macro list as a user works it: the row of a macro (-1 when there is
 // none), a click on a row's check box or on its name, a click on a button.
 int RowOf(HWND list, const std::string& macroName);
-void ClickCheckBox(HWND list, const std::string& macroName);
-void ClickRow(HWND list, const std::string& macroName);
+// The clicks are given again until the row shows them (the check box
+// changed, the row selected), as a click that another window's coming and
+// going took would be; false when it never does.
+bool ClickCheckBox(HWND list, const std::string& macroName);
+bool ClickRow(HWND list, const std::string& macroName);
 void ClickButton(HWND mainWindow, int buttonId);
 
 // The lines of a text file (CR LF or LF), none when it does not exist.

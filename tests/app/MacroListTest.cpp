@@ -101,14 +101,14 @@ TEST_F(MacroList, TickingARowRewritesOnlyItsEnableLine)
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(testing_support::ReadFileBytes(path), head + "Enable=0\r\n" + tail) << "listing writes nothing";
 
-    ClickCheckBox(m_list, "Hand Made");
+    ASSERT_TRUE(ClickCheckBox(m_list, "Hand Made"));
     EXPECT_TRUE(WaitForFile(path, head + "Enable=1\r\n" + tail));
     EXPECT_TRUE(RowsByName()["Hand Made"].checked);
-    EXPECT_TRUE(IsHotKeyHeld(MOD_CONTROL, VK_F5));
+    EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(MOD_CONTROL, VK_F5); }, 3000));
 
-    ClickRow(m_list, "Other");   // selecting changes no file
+    ASSERT_TRUE(ClickRow(m_list, "Other"));   // selecting changes no file
     Sleep(300);
-    ClickCheckBox(m_list, "Hand Made");
+    ASSERT_TRUE(ClickCheckBox(m_list, "Hand Made"));
     EXPECT_TRUE(WaitForFile(path, head + "Enable=0\r\n" + tail));
     EXPECT_FALSE(IsHotKeyHeld(MOD_CONTROL, VK_F5));
     EXPECT_EQ(testing_support::ReadFileBytes(other), otherBytes);
@@ -133,7 +133,7 @@ TEST_F(MacroList, TickingAMacroWithABadWindowRecordKeepsEveryRecord)
     PressDialogButton(message, IDOK);
     ASSERT_NE(Ready(), nullptr);
 
-    ClickCheckBox(m_list, "Recorded");
+    ASSERT_TRUE(ClickCheckBox(m_list, "Recorded"));
     message = WaitForDialog(m_kestrune->Id(), kBadRecordMessage, 5000);
     ASSERT_NE(message, nullptr) << "the tick reads the file again";
     PressDialogButton(message, IDOK);
@@ -160,13 +160,12 @@ TEST_F(MacroList, SortingKeepsEachRowWithItsMacro)
     ASSERT_EQ(RowOf(m_list, "Alpha"), 2);
 
     // The row now first is Charlie's: its tick changes Charlie's file.
-    ClickCheckBox(m_list, "Charlie");
-    EXPECT_TRUE(WaitUntil([&] { return RowsByName()["Charlie"].checked; }, 3000));
+    ASSERT_TRUE(ClickCheckBox(m_list, "Charlie"));
     EXPECT_TRUE(WaitUntil([&] {
         return testing_support::ReadFileBytes(m_scripts.FileOf("Charlie")).find("Enable=1") != std::string::npos;
     }, 5000));
     EXPECT_NE(testing_support::ReadFileBytes(m_scripts.FileOf("Alpha")).find("Enable=0"), std::string::npos);
-    EXPECT_TRUE(IsHotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'C'));
+    EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'C'); }, 3000));
     EXPECT_FALSE(IsHotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'A'));
 }
 
@@ -177,7 +176,7 @@ TEST_F(MacroList, RemoveDeletesTheFileAndLetsItsKeysGo)
     ASSERT_NE(Start(), nullptr);
     ASSERT_TRUE(IsHotKeyHeld(MOD_CONTROL, VK_F8));
 
-    ClickRow(m_list, "Doomed");
+    ASSERT_TRUE(ClickRow(m_list, "Doomed"));
     ClickButton(m_window, 1007);   // Remove
     HWND question = WaitForDialog(m_kestrune->Id(), "Are you sure you want to delete the selected macro?", 5000);
     ASSERT_NE(question, nullptr);

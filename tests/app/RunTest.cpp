@@ -132,7 +132,7 @@ TEST_F(Runs, RequestsToRunDuringARunAreRefused)
     ASSERT_NE(window, nullptr);
     HWND list = MacroListOf(window);
     BringToFront(window);
-    ClickRow(list, "Other");
+    ASSERT_TRUE(ClickRow(list, "Other"));
 
     PressHotKey(kStartModifiers, kStartKey);
     ASSERT_TRUE(WaitUntil([&] { return !Output().empty(); }, kRunTimeout));

@@ -155,7 +155,7 @@ TEST_F(Startup, TheCommandsStillToComeDoNothing)
     KestruneProcess kestrune;
     HWND window = kestrune.WaitUntilReady();
     ASSERT_NE(window, nullptr);
-    ClickRow(MacroListOf(window), "Morning");
+    ASSERT_TRUE(ClickRow(MacroListOf(window), "Morning"));
 
     // Schedule, Options, Help, Record, Edit, Add, and the Share Macro link.
     for (int id : { 999, 1003, 1004, 1009, 1006, 1005, 1148 }) {
