@@ -52,7 +52,9 @@ if [ $temp_prefix = 1 ]; then
 fi
 
 if [ $virtual_display = 1 ] || [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
+    # In a session of its own, so that Ctrl+C reaches the programs on the
+    # display first and the display goes only once they have ended.
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session_dir/display" 2>"$session_dir/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$session_dir/display" ] && break

@@ -4,12 +4,19 @@ namespace testing_support {
 
 namespace {
 
+struct DialogSearch
+{
+    DWORD processId;
+    std::vector<HWND> dialogs;
+};
+
 BOOL CALLBACK CollectDialogs(HWND window, LPARAM param)
 {
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(window) && ClassName(window) == "#32770")
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    if (pid == search->processId && IsWindowVisible(window) && ClassName(window) == "#32770")
+        search->dialogs.push_back(window);
     return TRUE;
 }
 
@@ -31,9 +38,14 @@ std::string ClassName(HWND window)
 
 std::vector<HWND> VisibleDialogsOfThisProcess()
 {
-    std::vector<HWND> dialogs;
-    EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
-    return dialogs;
+    return VisibleDialogsOfProcess(GetCurrentProcessId());
+}
+
+std::vector<HWND> VisibleDialogsOfProcess(DWORD processId)
+{
+    DialogSearch search = { processId, {} };
+    EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&search));
+    return search.dialogs;
 }
 
 }  // namespace testing_support

@@ -12,7 +12,9 @@ namespace testing_support {
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 
-// The visible top-level dialog windows (class "#32770") of this process.
+// The visible top-level dialog windows (class "#32770") of this process,
+// or of another one.
 std::vector<HWND> VisibleDialogsOfThisProcess();
+std::vector<HWND> VisibleDialogsOfProcess(DWORD processId);
 
 }  // namespace testing_support

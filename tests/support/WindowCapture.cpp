@@ -91,7 +91,12 @@ std::string WindowCapture::SavePng(const std::string& name) const
     std::string folder = KESTRUNE_SCREENSHOTS_DIR;
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string path = folder + "\\" + name + ".png";
-    return WritePng(path, m_width, m_height, m_pixels) ? path : std::string();
+    return SavePngAs(path) ? path : std::string();
+}
+
+bool WindowCapture::SavePngAs(const std::string& path) const
+{
+    return WritePng(path, m_width, m_height, m_pixels);
 }
 
 }  // namespace testing_support

@@ -35,6 +35,8 @@ public:
     // Saves the picture as <name>.png in the build's screenshots folder;
     // returns the file's path, empty on failure.
     std::string SavePng(const std::string& name) const;
+    // Saves the picture as a PNG file at `path`; false on failure.
+    bool SavePngAs(const std::string& path) const;
 
 private:
     static WindowCapture FromDC(HDC source, int x, int y, int width, int height);
