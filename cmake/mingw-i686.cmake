@@ -1,17 +1,4 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64 (posix thread model, so
-# that std::mutex and std::thread exist).
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: the release build of Kestrune.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(KESTRUNE_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${KESTRUNE_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KESTRUNE_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${KESTRUNE_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${KESTRUNE_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and run Kestrune:
-# the MinGW-w64 cross compiler, Wine (32-bit), Xvfb and GoogleTest's sources.
+# the MinGW-w64 cross compilers, Wine, Xvfb and GoogleTest's sources.
+# 32-bit Wine where the machine runs 32-bit code; otherwise 64-bit Wine and
+# the 64-bit cross compiler for the build the tests run (see common.sh).
 # Does nothing when everything is already there.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-packages=(cmake g++-mingw-w64-i686 wine wine32:i386 xvfb xauth googletest)
+packages=(cmake g++-mingw-w64-i686 wine xvfb xauth googletest)
+if [ "$KESTRUNE_ARCH" = i686 ]; then
+    packages+=(wine32:i386)
+else
+    packages+=(g++-mingw-w64-x86-64 wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -16,7 +24,7 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
 echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$KESTRUNE_ARCH" = i686 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
 $sudo apt-get update -qq

@@ -13,6 +13,7 @@
 # A throw-away prefix gets one persistent wineserver for the whole session, so
 # that every Wine process after the first starts warm; it is stopped at the end.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 temp_prefix=0
 virtual_display=0
@@ -39,6 +40,12 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+
+# Where the machine runs no 32-bit code, Debian's "wine" would still pick the
+# 32-bit loader when it is installed: the 64-bit one is put first instead.
+if [ "$KESTRUNE_ARCH" = x86_64 ]; then
+    export PATH="$KESTRUNE_ROOT/tools/wine64:$PATH"
+fi
 
 # A fixed locale: Wine maps it to English (United States), ANSI code page 1252.
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
