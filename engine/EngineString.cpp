@@ -259,6 +259,8 @@ int CEngineString::Find(const char* text, bool caseSensitive, int occurrence) co
                 return false;
         return true;
     };
+    if (length > m_length)
+        return occurrence < 0 ? -1 : m_length;   // no room for a single match
     if (occurrence > 0 && caseSensitive && length > 0) {
         const char first = text[0];
         const char* const last = m_buffer + m_length - length;

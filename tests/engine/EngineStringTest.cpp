@@ -20,6 +20,10 @@ TEST(EngineString, FindCountsOverlappingMatchesFromEitherEnd)
     EXPECT_EQ(CEngineString("aaaa").Find("aa", true, 3), 2);   // overlapping
     EXPECT_EQ(CEngineString("ABC").Find("b", false, 1), 1);
     EXPECT_EQ(CEngineString("ABC").Find("b", true, 1), 3);
+    // A text longer than the string matches nowhere, from either end.
+    EXPECT_EQ(CEngineString("ab").Find("abc", true, 1), 2);
+    EXPECT_EQ(CEngineString("ab").Find("abc", false, 1), 2);
+    EXPECT_LT(CEngineString("ab").Find("abc", true, -1), 0);
 }
 
 TEST(EngineString, EditsStayWithinTheText)

@@ -70,12 +70,26 @@ TEST(ScriptError, PlainTwinShowsTheDetailInsteadOfTheCaret)
               "Line 2:\n\nRun(\"missing.exe\")\n\nError: Unable to execute the external program.\n\n" + detail);
 }
 
-TEST(ScriptError, AVeryLongLineStillGivesAReport)
+TEST(ScriptError, AVeryLongLineStillGivesABoundedReport)
 {
+    const size_t kLimit = 12288 - 1;   // the report's buffer, less its terminator
     std::string line = "$x = \"" + std::string(20000, 'w') + "\" +";
     LoadLines({line});
     std::string text = ReportOf([&] { g_ScriptEngine.ShowScriptError("Error in expression.", 15000); });
     EXPECT_EQ(text.substr(0, 15), "Line 1:\n\n$x = \"");
+    EXPECT_LE(text.size(), kLimit);
+    EXPECT_NE(text.find("w^ ERROR\n\nError: Error in expression."), std::string::npos);
+
+    // A long detail or message is cut too, and the line still shows.
+    const std::string detail(20000, 'd');
+    text = ReportOf([&] { g_ScriptEngine.ShowScriptErrorPlain("Unable to execute.", detail.c_str()); });
+    EXPECT_LE(text.size(), kLimit);
+    EXPECT_NE(text.find("\n\nError: Unable to execute.\n\nddd"), std::string::npos);
+    const CString message(std::string(20000, 'm').c_str());
+    text = ReportOf([&] { g_ScriptEngine.ShowScriptError(message, 3); });
+    EXPECT_LE(text.size(), kLimit);
+    EXPECT_EQ(text.substr(0, 15), "Line 1:\n\n$x = \"");
+    EXPECT_NE(text.find("\n$x ^ ERROR\n\nError: mmm"), std::string::npos);
 }
 
 TEST(ScriptError, WithoutALineTheReportStillHasItsShape)

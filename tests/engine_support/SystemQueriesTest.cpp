@@ -32,6 +32,31 @@ TEST(GetLocalIpAddress, GivesADottedAddressOrZeros)
     }
 }
 
+TEST(GetLocalIpAddress, AFailedOrForeignLookupGivesZeros)
+{
+    in_addr first, second;
+    first.s_addr = inet_addr("192.168.1.20");
+    second.s_addr = inet_addr("10.0.0.7");
+    char* addresses[] = {reinterpret_cast<char*>(&first), reinterpret_cast<char*>(&second), nullptr};
+    char* noAddresses[] = {nullptr};
+    hostent host = {};
+    host.h_addrtype = AF_INET;
+    host.h_length = sizeof(in_addr);
+    host.h_addr_list = addresses;
+
+    EXPECT_STREQ(NthHostAddress(&host, 1), "192.168.1.20");
+    EXPECT_STREQ(NthHostAddress(&host, 2), "10.0.0.7");
+    EXPECT_STREQ(NthHostAddress(&host, 3), "0.0.0.0");
+    EXPECT_STREQ(NthHostAddress(nullptr, 1), "0.0.0.0");   // the name lookup failed
+    host.h_addr_list = noAddresses;
+    EXPECT_STREQ(NthHostAddress(&host, 1), "0.0.0.0");
+    host.h_addr_list = nullptr;
+    EXPECT_STREQ(NthHostAddress(&host, 1), "0.0.0.0");
+    host.h_addr_list = addresses;
+    host.h_addrtype = AF_INET6;
+    EXPECT_STREQ(NthHostAddress(&host, 1), "0.0.0.0");
+}
+
 // A registry key of this test's own under HKEY_CURRENT_USER.
 class RegistryValues : public testing::Test
 {

@@ -26,7 +26,13 @@ std::string WindowText(HWND window)
 {
     char text[4096];
     int length = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+    if (length < static_cast<int>(sizeof text) - 1)
+        return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+    // A text that fills the buffer may be longer: read it whole.
+    std::string whole(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    length = GetWindowTextA(window, &whole[0], static_cast<int>(whole.size()));
+    whole.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return whole;
 }
 
 std::string ClassName(HWND window)
