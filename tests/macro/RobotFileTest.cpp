@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 using testing_support::FileExists;
 using testing_support::ReadFileBytes;
@@ -167,6 +168,22 @@ TEST(RobotFile, ReadsHandMadeFiles)
         EXPECT_EQ(r.HalvaneInfos[0].WinRect.bottom, 0);   // nothing after the third comma
     }
     {
+        // The name differs from the file's only in case: the file's wins.
+        // The keys of a record may come in any order before its "WinRect="
+        // line; key lines after the last "WinRect=" line add nothing.
+        CRobot r;
+        ASSERT_EQ(r.LoadFromFile(SourcePath("macro/fixtures/Reordered.txt").c_str()), 1);
+        EXPECT_STREQ(r.Name, "Reordered");
+        ASSERT_EQ(r.HalvaneInfos.size(), 1u);
+        const HalvaneInfo& info = r.HalvaneInfos[0];
+        EXPECT_EQ(info.WinIndex, 4);
+        EXPECT_STREQ(info.WinTitle, "Four");
+        EXPECT_STREQ(info.WinPath, "C:\\tools\\x.exe");
+        EXPECT_EQ(info.WinParentLevel, 0);
+        EXPECT_EQ(info.WinRect.left, 1);
+        EXPECT_EQ(info.WinRect.bottom, 4);
+    }
+    {
         CRobot r;
         ASSERT_EQ(r.LoadFromFile(SourcePath("macro/fixtures/truncated.txt").c_str()), 1);
         EXPECT_STREQ(r.Name, "truncated");
@@ -174,6 +191,40 @@ TEST(RobotFile, ReadsHandMadeFiles)
         EXPECT_STREQ(r.Description, "");
         EXPECT_EQ(r.RepeatTimes, 0);
         EXPECT_EQ(r.Script.GetSize(), 0);
+    }
+}
+
+TEST(RobotFile, WindowRectangleLines)
+{
+    // Three commas are needed, with text after the first and the second.
+    const struct
+    {
+        const char* line;
+        bool ok;
+        RECT rect;
+    } cases[] = {
+        {"WinRect=1,2,3,4", true, {1, 2, 3, 4}},
+        {"WinRect=-10,-20,30,", true, {-10, -20, 30, 0}},
+        {"WinRect=1,,3,4", true, {1, 0, 3, 4}},
+        {"WinRect=1,2,3,4,5", true, {1, 2, 3, 4}},
+        {"WinRect=", false, {}},
+        {"WinRect=1", false, {}},
+        {"WinRect=1,", false, {}},
+        {"WinRect=1,2", false, {}},
+        {"WinRect=1,2,", false, {}},
+        {"WinRect=1,2,3", false, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<HalvaneInfo> records;
+        HalvaneInfoReader reader(records);
+        EXPECT_EQ(reader.ReadLine(c.line), c.ok) << c.line;
+        ASSERT_EQ(records.size(), c.ok ? 1u : 0u) << c.line;
+        if (c.ok) {
+            const RECT& r = records[0].WinRect;
+            EXPECT_TRUE(EqualRect(&r, &c.rect)) << c.line << " gave " << r.left << "," << r.top << ","
+                                                << r.right << "," << r.bottom;
+            EXPECT_EQ(records[0].hWnd, nullptr);
+        }
     }
 }
 
