@@ -1,10 +1,12 @@
 #include "macro/Folders.h"
+#include "macro/NumberText.h"
 #include "macro/Robot.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <limits.h>
 #include <string>
 #include <vector>
 
@@ -256,6 +258,25 @@ TEST(RobotFile, BadInputNeverCrashesOrHangs)
     EXPECT_EQ(r.Script[0].GetLength(), 300000);
 }
 
+TEST(RobotFile, ANulByteInALineLosesNothingAfterIt)
+{
+    TempFolder dir;
+    CRobot robot = SampleRobot();
+    const std::string withNul("a\0b", 3);
+    robot.Script.SetAt(1, CString(withNul.data(), 3));
+    ASSERT_EQ(robot.SaveToFile(dir.Path().c_str()), 1);
+    std::string expected = kSampleFile;
+    const std::string emptyLine = "\r\n\r\nSleep";
+    expected.replace(expected.find(emptyLine), emptyLine.size(), "\r\n" + withNul + "\r\nSleep");
+    EXPECT_EQ(ReadFileBytes(dir / "Greeting.txt"), expected);
+
+    CRobot loaded;
+    ASSERT_EQ(loaded.LoadFromFile((dir / "Greeting.txt").c_str()), 1);
+    ASSERT_EQ(loaded.Script.GetSize(), 3);
+    EXPECT_EQ(loaded.Script[1].str(), withNul);
+    EXPECT_EQ(loaded.HalvaneInfos.size(), 1u);
+}
+
 TEST(RobotFile, AFailedSaveKeepsTheOldFile)
 {
     TempFolder dir;
@@ -295,6 +316,23 @@ TEST(RobotRecord, CopiesAreDeep)
     ExpectSameRecord(b, SampleRobot());
     CRobot c(b);
     ExpectSameRecord(c, b);
+}
+
+TEST(DecimalText, LeadingNumberOfAText)
+{
+    const struct
+    {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"12", 12}, {"  -7x", -7}, {"\t+3", 3}, {"0042", 42}, {"5,6", 5}, {"", 0}, {"x5", 0}, {"- 5", 0},
+        {"--5", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StringToInt(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_STREQ(IntToText(-305), "-305");
+    EXPECT_STREQ(IntToText(0), "0");
+    EXPECT_EQ(StringToInt(IntToText(INT_MIN)), INT_MIN);
 }
 
 TEST(Folders, DataAndProgramFolders)
