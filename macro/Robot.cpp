@@ -60,7 +60,10 @@ int CRobot::SaveToFile(const CString& folder) const
         return 0;
     try {
         CStdioFile file(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeText);
-        file.WriteString(FormatFileText());
+        // Written by length: a line read from a damaged file may hold a NUL
+        // byte, and nothing after it may be lost.
+        const CString text = FormatFileText();
+        file.Write(text.GetString(), static_cast<UINT>(text.GetLength()));
         file.Flush();
         file.Close();
     } catch (CFileException* e) {

@@ -29,9 +29,9 @@ protected:
             DestroyWindow(w);
     }
 
-    HWND Make(const char* title, bool visible = true, int x = 50)
+    HWND Make(const char* title, bool visible = true, int x = 50, const char* className = "KestruneFinderTest")
     {
-        HWND w = CreateWindowExA(0, "KestruneFinderTest", title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
+        HWND w = CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
                                  x, 40, 200, 150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         EXPECT_NE(w, nullptr);
         m_windows.push_back(w);
@@ -83,6 +83,42 @@ TEST_F(ActiveWinPathTest, DescribesTheTopLevelWindowOfAControl)
     CString path;
     EXPECT_EQ(finder.GetWindowModulePath(top, path), 1);
     EXPECT_EQ(path.CompareNoCase(m_module.c_str()), 0);
+}
+
+TEST_F(ActiveWinPathTest, ShellWindowsAreDescribedByFixedNames)
+{
+    const std::string module = m_module;
+    const struct
+    {
+        const char* className;   // registered here in this spelling
+        const char* title;
+        const char* winTitle;
+        const char* winPath;
+    } cases[] = {
+        {"KestruneFinderTest", "Program Manager", "Desktop", "Program Manager"},
+        {"WorkerW", "", "Desktop", "Program Manager"},
+        {"basebar", "Menu", "Start Menu", "Start Menu"},
+        {"Shell_TrayWnd", "", "Task Bar", "Task Bar"},
+        {"DimmedWindowClass", "", "Dimmed Desktop", "Dimmed Desktop"},
+        {"FAKEDESKTOPWCLASS", "", "Dimmed Desktop", "Dimmed Desktop"},
+        {"DV2ControlHost", "Start Menu", "Start Menu", "Start Menu"},
+        {"DV2ControlHost", "Recent", "Recent", module.c_str()},
+    };
+    for (const auto& c : cases) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = c.className;
+        RegisterClassA(&wc);
+        HWND window = Make(c.title, true, 50, c.className);
+        CActiveWinPath finder;
+        HalvaneInfo info;
+        ASSERT_EQ(finder.DescribeWindow(window, info), 1) << c.className;
+        EXPECT_STREQ(info.WinTitle, c.winTitle) << c.className << " " << c.title;
+        EXPECT_EQ(CString(info.WinPath).CompareNoCase(c.winPath), 0) << c.className << " " << info.WinPath.GetString();
+        EXPECT_EQ(info.hWnd, window);
+        DestroyWindow(window);
+    }
 }
 
 TEST_F(ActiveWinPathTest, ExactTitleBeatsASimilarOneInEitherOrder)

@@ -1,11 +1,14 @@
 #include "macro/Folders.h"
+#include "macro/NumberText.h"
 #include "macro/Robot.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <limits.h>
 #include <string>
+#include <vector>
 
 using testing_support::FileExists;
 using testing_support::ReadFileBytes;
@@ -167,6 +170,22 @@ TEST(RobotFile, ReadsHandMadeFiles)
         EXPECT_EQ(r.HalvaneInfos[0].WinRect.bottom, 0);   // nothing after the third comma
     }
     {
+        // The name differs from the file's only in case: the file's wins.
+        // The keys of a record may come in any order before its "WinRect="
+        // line; key lines after the last "WinRect=" line add nothing.
+        CRobot r;
+        ASSERT_EQ(r.LoadFromFile(SourcePath("macro/fixtures/Reordered.txt").c_str()), 1);
+        EXPECT_STREQ(r.Name, "Reordered");
+        ASSERT_EQ(r.HalvaneInfos.size(), 1u);
+        const HalvaneInfo& info = r.HalvaneInfos[0];
+        EXPECT_EQ(info.WinIndex, 4);
+        EXPECT_STREQ(info.WinTitle, "Four");
+        EXPECT_STREQ(info.WinPath, "C:\\tools\\x.exe");
+        EXPECT_EQ(info.WinParentLevel, 0);
+        EXPECT_EQ(info.WinRect.left, 1);
+        EXPECT_EQ(info.WinRect.bottom, 4);
+    }
+    {
         CRobot r;
         ASSERT_EQ(r.LoadFromFile(SourcePath("macro/fixtures/truncated.txt").c_str()), 1);
         EXPECT_STREQ(r.Name, "truncated");
@@ -174,6 +193,40 @@ TEST(RobotFile, ReadsHandMadeFiles)
         EXPECT_STREQ(r.Description, "");
         EXPECT_EQ(r.RepeatTimes, 0);
         EXPECT_EQ(r.Script.GetSize(), 0);
+    }
+}
+
+TEST(RobotFile, WindowRectangleLines)
+{
+    // Three commas are needed, with text after the first and the second.
+    const struct
+    {
+        const char* line;
+        bool ok;
+        RECT rect;
+    } cases[] = {
+        {"WinRect=1,2,3,4", true, {1, 2, 3, 4}},
+        {"WinRect=-10,-20,30,", true, {-10, -20, 30, 0}},
+        {"WinRect=1,,3,4", true, {1, 0, 3, 4}},
+        {"WinRect=1,2,3,4,5", true, {1, 2, 3, 4}},
+        {"WinRect=", false, {}},
+        {"WinRect=1", false, {}},
+        {"WinRect=1,", false, {}},
+        {"WinRect=1,2", false, {}},
+        {"WinRect=1,2,", false, {}},
+        {"WinRect=1,2,3", false, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<HalvaneInfo> records;
+        HalvaneInfoReader reader(records);
+        EXPECT_EQ(reader.ReadLine(c.line), c.ok) << c.line;
+        ASSERT_EQ(records.size(), c.ok ? 1u : 0u) << c.line;
+        if (c.ok) {
+            const RECT& r = records[0].WinRect;
+            EXPECT_TRUE(EqualRect(&r, &c.rect)) << c.line << " gave " << r.left << "," << r.top << ","
+                                                << r.right << "," << r.bottom;
+            EXPECT_EQ(records[0].hWnd, nullptr);
+        }
     }
 }
 
@@ -203,6 +256,25 @@ TEST(RobotFile, BadInputNeverCrashesOrHangs)
     EXPECT_EQ(r.Description.GetLength(), 300000);
     ASSERT_EQ(r.Script.GetSize(), 1);
     EXPECT_EQ(r.Script[0].GetLength(), 300000);
+}
+
+TEST(RobotFile, ANulByteInALineLosesNothingAfterIt)
+{
+    TempFolder dir;
+    CRobot robot = SampleRobot();
+    const std::string withNul("a\0b", 3);
+    robot.Script.SetAt(1, CString(withNul.data(), 3));
+    ASSERT_EQ(robot.SaveToFile(dir.Path().c_str()), 1);
+    std::string expected = kSampleFile;
+    const std::string emptyLine = "\r\n\r\nSleep";
+    expected.replace(expected.find(emptyLine), emptyLine.size(), "\r\n" + withNul + "\r\nSleep");
+    EXPECT_EQ(ReadFileBytes(dir / "Greeting.txt"), expected);
+
+    CRobot loaded;
+    ASSERT_EQ(loaded.LoadFromFile((dir / "Greeting.txt").c_str()), 1);
+    ASSERT_EQ(loaded.Script.GetSize(), 3);
+    EXPECT_EQ(loaded.Script[1].str(), withNul);
+    EXPECT_EQ(loaded.HalvaneInfos.size(), 1u);
 }
 
 TEST(RobotFile, AFailedSaveKeepsTheOldFile)
@@ -244,6 +316,23 @@ TEST(RobotRecord, CopiesAreDeep)
     ExpectSameRecord(b, SampleRobot());
     CRobot c(b);
     ExpectSameRecord(c, b);
+}
+
+TEST(DecimalText, LeadingNumberOfAText)
+{
+    const struct
+    {
+        const char* text;
+        int value;
+    } cases[] = {
+        {"12", 12}, {"  -7x", -7}, {"\t+3", 3}, {"0042", 42}, {"5,6", 5}, {"", 0}, {"x5", 0}, {"- 5", 0},
+        {"--5", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StringToInt(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_STREQ(IntToText(-305), "-305");
+    EXPECT_STREQ(IntToText(0), "0");
+    EXPECT_EQ(StringToInt(IntToText(INT_MIN)), INT_MIN);
 }
 
 TEST(Folders, DataAndProgramFolders)
