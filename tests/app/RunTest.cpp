@@ -253,6 +253,23 @@ TEST_F(Runs, ASecondStartRunsTheMacroInTheFirstBeforeItEnds)
     EXPECT_TRUE(first.IsRunning());
 }
 
+TEST_F(Runs, SecondStartsTogetherHandOverTheirRequestsOneAfterTheOther)
+{
+    // Each run lasts long enough for the other request to arrive during it,
+    // where it would be refused if it were not held back until the run ends.
+    MacroSpec macro = Writer("Writer", "ran");
+    macro.script.push_back("DELAY(700)");
+    m_scripts.Write(macro);
+    KestruneProcess first;
+    ASSERT_NE(first.WaitUntilReady(), nullptr);
+
+    KestruneProcess second("-a Writer");
+    KestruneProcess third("-a Writer");
+    EXPECT_EQ(second.WaitForExit(kExitTimeout), 0u);
+    EXPECT_EQ(third.WaitForExit(kExitTimeout), 0u);
+    EXPECT_EQ(Output(), std::vector<std::string>({ "ran", "ran" }));
+}
+
 TEST_F(Runs, AFirstStartWithTheSwitchRunsTheMacroHiddenAndEndsWith18)
 {
     MacroSpec macro = Writer("Writer", "ran");
