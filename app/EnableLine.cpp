@@ -2,6 +2,8 @@
 
 #include "framework/File.h"
 
+#include <string.h>
+
 #include <string>
 
 namespace {
@@ -61,6 +63,18 @@ bool EqualNoCase(const std::string& a, const char* b)
     return lstrcmpiA(a.c_str(), b) == 0;
 }
 
+bool StartsWithNoCase(const std::string& text, const char* prefix)
+{
+    const size_t length = strlen(prefix);
+    return text.size() >= length && EqualNoCase(text.substr(0, length), prefix);
+}
+
+// A file saved by a text editor as UTF-8 may begin with a byte-order mark.
+std::string WithoutByteOrderMark(const std::string& line)
+{
+    return line.compare(0, 3, "\xEF\xBB\xBF") == 0 ? line.substr(3) : line;
+}
+
 }  // namespace
 
 BOOL WriteEnableLine(const CString& path, BOOL enable)
@@ -76,12 +90,12 @@ BOOL WriteEnableLine(const CString& path, BOOL enable)
         if (begin >= bytes.size())
             return FALSE;   // the file ends before its Enable line
         line = LineAt(bytes, begin, next);
-        if (number == 1 && !EqualNoCase(line, "[General]"))
+        if (number == 1 && !EqualNoCase(WithoutByteOrderMark(line), "[General]"))
             return FALSE;
         if (number < kEnableLine)
             begin = next;
     }
-    if (line.compare(0, 7, "Enable=") != 0)
+    if (!StartsWithNoCase(line, "Enable="))
         return FALSE;
 
     const std::string wanted = enable ? "Enable=1" : "Enable=0";

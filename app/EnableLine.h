@@ -10,5 +10,6 @@
 // "Enable=1" or "Enable=0"; the other bytes stay as they are. The new text
 // replaces the old file only once it is written completely. FALSE, with
 // the file untouched, when it cannot be read or written, or when it is not
-// in the macro file's form ("[General]" first, "Enable=" as line 6).
+// in the macro file's form ("[General]" first, after a UTF-8 byte-order
+// mark if there is one, and "Enable=" as line 6, in any case).
 BOOL WriteEnableLine(const CString& path, BOOL enable);

@@ -39,6 +39,19 @@ TEST(EnableLine, KeepsTheFilesOwnLineEnds)
     EXPECT_EQ(ReadFileBytes(path), "[General]\nName=Unix\nStartKey=None\nEndKey=None\nDescription=\nEnable=1");
 }
 
+TEST(EnableLine, TakesFilesWrittenByHandInATextEditor)
+{
+    // A UTF-8 byte-order mark before "[General]", keys in another case: the
+    // record reader reads such a file, so its tick must be kept too.
+    TempFolder folder;
+    const std::string path = folder / "Edited.txt";
+    const std::string head =
+        "\xEF\xBB\xBF[general]\r\nName=Edited\r\nStartKey=None\r\nEndKey=None\r\nDescription=\r\n";
+    WriteFileBytes(path, head + "enable=0\r\n" + kTail);
+    ASSERT_TRUE(WriteEnableLine(path.c_str(), TRUE));
+    EXPECT_EQ(ReadFileBytes(path), head + "Enable=1\r\n" + kTail);
+}
+
 TEST(EnableLine, LeavesFilesOfAnotherFormAlone)
 {
     TempFolder folder;

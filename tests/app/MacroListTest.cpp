@@ -114,6 +114,25 @@ TEST_F(MacroList, TickingARowRewritesOnlyItsEnableLine)
     EXPECT_EQ(testing_support::ReadFileBytes(other), otherBytes);
 }
 
+TEST_F(MacroList, TickingAMacroWhoseFileNameDiffersFromItsNameChangesThatFile)
+{
+    // A file renamed by hand: the file's name is the macro's name.
+    MacroSpec macro = { "Old Name", "Ctrl + <F5>", "<F11>", "renamed", 0 };
+    const std::string bytes = MacroFileText(macro);
+    const std::string path = m_scripts.FileOf("Renamed");
+    testing_support::WriteFileBytes(path, bytes);
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_NE(RowOf(m_list, "Renamed"), -1);
+
+    ASSERT_TRUE(ClickCheckBox(m_list, "Renamed"));
+    std::string ticked = bytes;
+    ticked.replace(ticked.find("Enable=0"), 8, "Enable=1");
+    EXPECT_TRUE(WaitForFile(path, ticked));
+    EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(MOD_CONTROL, VK_F5); }, 3000));
+    for (const char* stray : { "", "Old Name" })
+        EXPECT_FALSE(testing_support::FileExists(m_scripts.FileOf(stray))) << '"' << stray << '"';
+}
+
 TEST_F(MacroList, TickingAMacroWithABadWindowRecordKeepsEveryRecord)
 {
     // The record reader stops at the bad "WinRect=" line; the records after

@@ -99,6 +99,23 @@ TEST_F(Runs, RepeatTimesRunsTheScriptThatOften)
     EXPECT_EQ(Output(), std::vector<std::string>({ "run", "run", "run" }));
 }
 
+TEST_F(Runs, TheEndKeyDuringARepeatEndsTheRepeats)
+{
+    MacroSpec macro = Writer("Thrice", "run");
+    macro.repeatTimes = 3;
+    macro.script.push_back("DELAY(1500)");
+    m_scripts.Write(macro);
+    KestruneProcess kestrune;
+    ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
+
+    PressHotKey(kStartModifiers, kStartKey);
+    ASSERT_TRUE(WaitForOutput({ "run", "run" }));   // in the second run's wait
+    PressHotKey(kEndModifiers, kEndKey);
+    ASSERT_TRUE(WaitUntil([] { return IsHotKeyHeld(kStartModifiers, kStartKey); }, kRunTimeout)) << "the run ends";
+    Sleep(500);
+    EXPECT_EQ(Output(), std::vector<std::string>({ "run", "run" })) << "no third run";
+}
+
 TEST_F(Runs, TheEndKeyStopsAMacroThatRunsUntilIt)
 {
     m_scripts.Write(Ticker("Ticker"));
@@ -236,10 +253,33 @@ TEST_F(Runs, ASecondStartRunsTheMacroInTheFirstBeforeItEnds)
     EXPECT_TRUE(first.IsRunning());
 }
 
+TEST_F(Runs, SecondStartsTogetherHandOverTheirRequestsOneAfterTheOther)
+{
+    // Each run lasts long enough for the other request to arrive during it,
+    // where it would be refused if it were not held back until the run ends.
+    MacroSpec macro = Writer("Writer", "ran");
+    macro.script.push_back("DELAY(700)");
+    m_scripts.Write(macro);
+    KestruneProcess first;
+    ASSERT_NE(first.WaitUntilReady(), nullptr);
+
+    KestruneProcess second("-a Writer");
+    KestruneProcess third("-a Writer");
+    EXPECT_EQ(second.WaitForExit(kExitTimeout), 0u);
+    EXPECT_EQ(third.WaitForExit(kExitTimeout), 0u);
+    EXPECT_EQ(Output(), std::vector<std::string>({ "ran", "ran" }));
+}
+
 TEST_F(Runs, AFirstStartWithTheSwitchRunsTheMacroHiddenAndEndsWith18)
 {
-    m_scripts.Write(Writer("Writer", "ran"));
+    MacroSpec macro = Writer("Writer", "ran");
+    macro.script.push_back("DELAY(1500)");
+    m_scripts.Write(macro);
     KestruneProcess kestrune("-a Writer");
+    ASSERT_TRUE(WaitForOutput({ "ran" }));
+    HWND window = FindMainWindow(kestrune.Id());
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window)) << "the macro runs with the main window hidden";
     EXPECT_EQ(kestrune.WaitForExit(kExitTimeout), kQuitExitCode);
     EXPECT_EQ(Output(), std::vector<std::string>({ "ran" }));
 }

@@ -45,6 +45,41 @@ TEST_F(Startup, TheFirstInstanceHoldsTheMutexAndShowsItsMainWindow)
     EXPECT_EQ(client.bottom, 464);
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
+    // The controls sit where the background leaves room for them.
+    const struct
+    {
+        int id;
+        int x, y;
+        int width, height;   // 0: any
+    } places[] = {
+        { 1001, 33, 75, 617, 322 },   // the macro list
+        { 1002, 250, 46 },            // Run
+        { 999, 350, 46 },             // Schedule
+        { 1003, 445, 46 },            // Options
+        { 1004, 550, 46 },            // Help
+        { 1009, 250, 401 },           // Record
+        { 1006, 350, 401 },           // Edit
+        { 1007, 445, 401 },           // Remove
+        { 1005, 550, 401 },           // Add
+        { 1148, 460, 20 },            // the Share Macro link
+        { 1135, 560, 20 },            // the Feedback link
+    };
+    for (const auto& place : places) {
+        HWND control = GetDlgItem(window, place.id);
+        ASSERT_NE(control, nullptr) << place.id;
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, place.x) << place.id;
+        EXPECT_EQ(rect.top, place.y) << place.id;
+        EXPECT_LE(rect.right, 683) << place.id;
+        EXPECT_LE(rect.bottom, 464) << place.id;
+        if (place.width) {
+            EXPECT_EQ(rect.right - rect.left, place.width) << place.id;
+            EXPECT_EQ(rect.bottom - rect.top, place.height) << place.id;
+        }
+    }
+
     BringToFront(window);
     testing_support::MoveMouseTo(POINT{ GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1 });
     Sleep(500);   // no button is shown hovered
