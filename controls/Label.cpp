@@ -297,8 +297,9 @@ void CLabel::DrawGradientFill(CDC* dc, const CRect& rect, COLORREF start, COLORR
 
 void CLabel::PaintBackground(CDC* dc, const CRect& rect) const
 {
-    // A flashing background shows the plain button face in its off phase.
-    if (m_flashKind == 2 && !m_flashPhase) {
+    // A flashing background shows the plain button face in its off phase;
+    // once the flashing stops, the next paint shows the background again.
+    if (m_flashKind == 2 && m_flashTimer && !m_flashPhase) {
         ::FillRect(*dc, &rect, m_faceBrush);
         return;
     }

@@ -148,11 +148,10 @@ BOOL VeltMenu::LoadMenu(LPCSTR resourceName)
     VeltMenuHandles().push_back(m_hMenu);
     m_loadedFromResource = TRUE;
     // The header: a version (0 for the plain template) and the items' offset.
-    if (end - words < 2 || words[0] != 0)
+    if (end - words < 2 || words[0] != 0 || !ParseLevel(words + 2 + words[1] / sizeof(WORD), end, this)) {
+        DestroyMenu();   // a damaged template leaves no half-built menu behind
         return FALSE;
-    const WORD* items = words + 2 + words[1] / sizeof(WORD);
-    if (!ParseLevel(items, end, this))
-        return FALSE;
+    }
     // A menu bar draws its own top level.
     for (int position = 0; position < m_items.GetSize(); ++position) {
         CString text = m_items[position]->GetAnsiString();
@@ -273,8 +272,10 @@ void VeltMenu::ReleaseTree()
     for (INT_PTR i = 0; i < m_items.GetSize(); ++i)
         delete m_items[i];
     m_items.RemoveAll();
-    if (!m_sharedImageList)
+    if (!m_sharedImageList && m_imageList) {
+        ForgetImageVariants(m_imageList);   // a later list may get the same handle
         delete m_imageList;
+    }
     m_imageList = nullptr;
     m_sharedImageList = FALSE;
 }

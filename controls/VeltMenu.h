@@ -85,6 +85,7 @@ protected:
     static void DrawCheckGlyph(CDC* dc, int x, int y, BOOL radio);
     // Whether the image at `index` is followed by its faded and shadow copies.
     static BOOL HasImageVariants(const CImageList* list, int index);
+    static void ForgetImageVariants(const CImageList* list);
     void AddImageVariants(CImageList* list, int index);
 
     CArray<VeltMenuData*, VeltMenuData*> m_items;

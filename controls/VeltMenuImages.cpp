@@ -78,6 +78,11 @@ BOOL VeltMenu::HasImageVariants(const CImageList* list, int index)
     return found != ImagesWithVariants().end() && found->second.count(index) != 0;
 }
 
+void VeltMenu::ForgetImageVariants(const CImageList* list)
+{
+    ImagesWithVariants().erase(list->m_hImageList);
+}
+
 CImageList* VeltMenu::GetSharedImageList()
 {
     static CImageList* shared = nullptr;

@@ -297,9 +297,12 @@ TEST(ImageButtonLeaks, OpeningAndClosingLeavesNoIconBitmapsBehind)
         dlg.m_next.DrawTransparent(TRUE);
         dlg.m_default.SetTooltipText("Default");
         dlg.m_menu.SetMenu(IDR_BUTTON_MENU, dlg.m_hWnd);
+        dlg.m_raised.SetBitmaps(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_MENU_IMAGE)), RGB(192, 192, 192));
         ShowInFront(dlg);
-        dlg.m_icon.EnableWindow(FALSE);
-        dlg.m_icon.UpdateWindow();
+        for (CWnd* button : { static_cast<CWnd*>(&dlg.m_icon), static_cast<CWnd*>(&dlg.m_raised) }) {
+            button->EnableWindow(FALSE);
+            button->UpdateWindow();
+        }
         dlg.DestroyWindow();
     });
 }

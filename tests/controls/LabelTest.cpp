@@ -165,6 +165,19 @@ TEST_F(Label, WithoutASolidBackgroundFlashingTextTurnsBlack)
     label.FlashText(FALSE);
 }
 
+TEST_F(Label, AFlashingBackgroundComesBackWhenTheFlashingStops)
+{
+    ProbeLabel& label = m_dlg.m_flash;
+    const COLORREF green = RGB(0, 128, 0);
+    label.SetBkColor(green);
+    label.FlashBackground(TRUE);
+    label.RedrawWindow();
+    EXPECT_EQ(Picture(label).Count(green), 0) << "the off phase shows the button face";
+    label.FlashBackground(FALSE);
+    label.RedrawWindow();
+    EXPECT_GT(Picture(label).Count(green), Pixels(Picture(label)) / 2) << "even when caught in the off phase";
+}
+
 TEST_F(Label, HoveringALinkChangesItsColourAndUnderlinesIt)
 {
     ProbeLabel& link = m_dlg.m_link;

@@ -18,6 +18,7 @@ class ProbeMenu : public VeltMenu
 {
 public:
     using VeltMenu::DrawCheckGlyph;
+    using VeltMenu::HasImageVariants;
 };
 
 // A menu item drawn into a bitmap of its own.
@@ -140,6 +141,7 @@ TEST(MenuLoading, AMissingOrDamagedResourceIsRefused)
     VeltMenu menu;
     EXPECT_FALSE(menu.LoadMenu(9999));
     EXPECT_FALSE(menu.LoadMenu(IDR_BROKEN_MENU)) << "the template ends inside an item";
+    EXPECT_EQ(menu.m_hMenu, nullptr) << "and no half-built menu is left to open";
 }
 
 TEST_F(Menus, DestroyingForgetsEveryMenuHandle)
@@ -160,6 +162,27 @@ TEST(MenuLeaks, LoadingAndDestroyingLeavesNoMenusOrImagesBehind)
         menu.LoadMenu(IDR_BUTTON_MENU);
         menu.m_useBitmapBackground = TRUE;
         menu.AddBitmapToImageList(menu.GetImageList(), IDB_MENU_IMAGE);
+    });
+}
+
+TEST_F(Menus, MeasuringAndDrawingItemsInBothLooksLeavesNothingBehind)
+{
+    m_popup->m_useBitmapBackground = TRUE;
+    ASSERT_TRUE(m_popup->AddBitmapToImageList(m_popup->GetImageList(), IDB_MENU_IMAGE));
+    ASSERT_TRUE(m_popup->AppendOwnerDrawnItem(L"&Picture", MF_STRING, 41000, 0));
+    int count = m_popup->GetMenuItemCount();
+    ExpectNoGuiObjectLeak([&] {
+        for (int look = 0; look < 2; ++look) {
+            VeltMenu::SetDrawModes(1, look);
+            for (int i = 0; i < count; ++i) {
+                UINT height = 0;
+                Measure(*m_popup, m_popup->m_hMenu, i, &height);
+                for (UINT state : { 0u, UINT(ODS_SELECTED), UINT(ODS_CHECKED), UINT(ODS_GRAYED | ODS_SELECTED) }) {
+                    ItemPicture item(120, 22);
+                    item.Draw(*m_popup, m_popup->m_hMenu, i, state);
+                }
+            }
+        }
     });
 }
 
@@ -276,6 +299,21 @@ TEST_F(Menus, TheFlatLookHasAnIconColumnAndAFramedSelection)
     CImageList* images = m_popup->GetImageList();
     ASSERT_TRUE(m_popup->AddBitmapToImageList(images, IDB_MENU_IMAGE));
     EXPECT_EQ(images->GetImageCount(), 3) << "with its faded and shadow copies";
+}
+
+TEST_F(Menus, AListsImageCopiesAreForgottenWithTheList)
+{
+    VeltMenu::SetDrawModes(1, 1);
+    CImageList* images = m_menu.GetImageList();
+    ASSERT_TRUE(m_menu.AddBitmapToImageList(images, IDB_MENU_IMAGE));
+    ASSERT_TRUE(ProbeMenu::HasImageVariants(images, 0));
+    HIMAGELIST gone = images->m_hImageList;
+    m_menu.DestroyMenu();
+    // A list made later may get the same handle: it must not inherit the marks.
+    CImageList reused;
+    reused.m_hImageList = gone;
+    EXPECT_FALSE(ProbeMenu::HasImageVariants(&reused, 0));
+    reused.Detach();
 }
 
 TEST_F(Menus, EveryItemInBothLooksForAPersonToSee)
