@@ -123,6 +123,15 @@ TEST(ScriptErrors, OfBlocks)
         {{"Next"}, 1, -1, "\"Next\" statement with no matching \"For\" statement."},
         {{"Until 1"}, 1, -1, "\"Until\" statement with no matching \"Do\" statement."},
         {{"For $i = 1 To 2", "WEnd", "Next"}, 2, -1, "\"Wend\" statement with no matching \"While\" statement."},
+        {{"Else"}, 1, -1, "\"Else\" statement with no matching \"If\" statement."},
+        {{"ElseIf 1 Then"}, 1, -1, "\"ElseIf\" statement with no matching \"If\" statement."},
+        {{"Case 1"}, 1, -1, "\"Case\" statement with no matching \"Select\" statement."},
+        {{"Goto $in", "If 0 Then", "TAG $in", "$x = 1", "Else", "EndIf"}, 5, -1,
+         "\"Else\" statement with no matching \"If\" statement."},
+        {{"Func f()", "Else", "EndFunc", "If 1 Then", "f()", "EndIf"}, 2, -1,
+         "\"Else\" statement with no matching \"If\" statement."},
+        {{"For $i = 1 To 2", "While 1", "Goto $x", "WEnd", "TAG $x", "Next", "WEnd"}, 7, -1,
+         "\"Wend\" statement with no matching \"While\" statement."},
     });
 }
 
