@@ -84,6 +84,13 @@ TEST(ScriptErrors, OfStatements)
         {{"Goto   ; nowhere"}, 1, 0, "Unable to parse line."},
         {{"Tag"}, 1, 0, "Unable to parse line."},
         {{"Exit 1 Then"}, 1, 7, kIllegalText},
+        {{"Dim $a[2]", "$a[5] = 1"}, 2, 0,
+         "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},
+        {{"Dim $a[2]", "$a[1][1] = 1"}, 2, 0,
+         "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},
+        {{"$s = 1", "$s[0] = 1"}, 2, 2, "Expected a = operator in assignment statement."},
+        {{"Opt(\"MustDeclareVars\", 1)", "For $i = 1 To 2", "Next"}, 2, 4, "Variable used without being declared."},
+        {{"ExitLoop 1 Then"}, 1, 11, kIllegalText},
     });
     std::string dims = "Dim $a";
     for (int i = 0; i < 65; ++i)
