@@ -230,7 +230,7 @@ BlockRecord* CPandrel_Script::CurrentLoop(int kind)
     if (m_loopStack.IsEmpty())
         return nullptr;
     BlockRecord& top = m_loopStack.Top();
-    return top.Kind == kind && top.CallLevel == m_nestingDepth && top.EndLine == m_currentLine ? &top : nullptr;
+    return top.Kind == kind && top.CallLevel == m_nestingDepth ? &top : nullptr;
 }
 
 void CPandrel_Script::PushLoop(int kind, int startLine, int endLine)

@@ -393,8 +393,8 @@ private:
     // -1 after a lexer error was reported.
     int FindBlockEnd(int openLine, int openKeyword, int closeKeyword);
     // The loop that the Wend, Until or Next on the current line closes: the
-    // top loop record when it is of `kind`, belongs to this level and ends on
-    // this line; null otherwise.
+    // top loop record, once those of blocks a Goto left are dropped, when it
+    // is of `kind` and belongs to this level; null otherwise.
     BlockRecord* CurrentLoop(int kind);
     // Pops the records of this level's blocks that do not hold `line`: blocks
     // that a Goto left before their end.
