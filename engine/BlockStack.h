@@ -25,7 +25,7 @@ struct BlockRecord
     int EndIfLine = 0;       // If: the line of the matching EndIf
     int TagLine = 0;         // Tag: the line of the TAG statement
     CEngineString Name;      // Tag: the tag's name
-    int StartLine = 0;       // While, Do, For: the opening line
+    int StartLine = 0;       // If, While, Do, For: the opening line
     int EndLine = 0;         // While, Do, For: the matching Wend, Until or Next
     CEngineVariant Limit;    // For: the end value
     CEngineVariant Step;     // For: the step

@@ -16,6 +16,17 @@ const char kNotInLoop[] = "\"ExitLoop/ContinueLoop\" statements only valid from 
 const char kForBadlyFormatted[] =
     "\"For\" statement is badly formatted.\n\nShould be:\n\nFor $varname = nn To nn [Step nn]";
 
+// Whether an open block's lines hold `line`: those after its opening
+// statement, up to and including its closing one.
+bool Encloses(const BlockRecord& record, int line)
+{
+    switch (record.Kind) {
+    case kBlockIf: return record.StartLine < line && line <= record.EndIfLine;
+    case kBlockSelect: return record.SelectLine < line && line <= record.EndSelectLine;
+    default: return record.StartLine < line && line <= record.EndLine;
+    }
+}
+
 // A line "If ... Then" with nothing after the Then opens a block.
 bool OpensIfBlock(TokenList& tokens)
 {
@@ -26,6 +37,19 @@ bool OpensIfBlock(TokenList& tokens)
 }
 
 }  // namespace
+
+void CPandrel_Script::DropAbandonedBlocks(int line)
+{
+    // A Goto may leave blocks before their closing statements, whose records
+    // then stay open. Every block of this level that still runs holds the
+    // line being run: a record that does not is one left that way, and is
+    // dropped before it can decide where an Else, a Next or an ExitLoop goes
+    // (and before a loop by Goto piles up records without end).
+    BlockStack* const stacks[] = {&m_ifStack, &m_selectStack, &m_loopStack};
+    for (BlockStack* stack : stacks)
+        while (!stack->IsEmpty() && stack->Top().CallLevel == m_nestingDepth && !Encloses(stack->Top(), line))
+            stack->Pop();
+}
 
 // ---- If ... ElseIf ... Else ... EndIf --------------------------------------
 
@@ -134,17 +158,29 @@ int CPandrel_Script::ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLin
     }
     m_currentLine = ifLine;
 
+    DropAbandonedBlocks(ifLine);
     BlockRecord& record = m_ifStack.PushNew();
     record.Kind = kBlockIf;
+    record.StartLine = ifLine;
     record.EndIfLine = endIf;
     record.CallLevel = m_nestingDepth;
     nextLine = chosen ? chosen : endIf;
     return 0;
 }
 
-int CPandrel_Script::ExecuteElse(TokenList&, int, int& nextLine)
+int CPandrel_Script::ExecuteElse(TokenList& tokens, int index, int& nextLine)
 {
-    // The branch that ran is over: on after the EndIf's line, which closes the block.
+    // The branch that ran is over: on at the EndIf's line, which closes the
+    // block. An Else outside any running If (reached by a Goto into the
+    // block) has nowhere to go.
+    DropAbandonedBlocks(m_currentLine);
+    if (m_ifStack.IsEmpty() || m_ifStack.Top().CallLevel != m_nestingDepth) {
+        ShowScriptError(tokens.GetToken(index).IsKeyword(kKeywordElseIf)
+                            ? "\"ElseIf\" statement with no matching \"If\" statement."
+                            : "\"Else\" statement with no matching \"If\" statement.",
+                        -1);
+        return 1;
+    }
     nextLine = m_ifStack.Top().EndIfLine;
     return 0;
 }
@@ -153,7 +189,11 @@ int CPandrel_Script::ExecuteEndIf(TokenList& tokens, int index)
 {
     if (ExpectEndOfLine(tokens, index + 1))
         return 1;
-    m_ifStack.Pop();
+    // Only the record of this EndIf's own block closes; a stray EndIf closes nothing.
+    DropAbandonedBlocks(m_currentLine);
+    if (!m_ifStack.IsEmpty() && m_ifStack.Top().CallLevel == m_nestingDepth &&
+        m_ifStack.Top().EndIfLine == m_currentLine)
+        m_ifStack.Pop();
     return 0;
 }
 
@@ -186,6 +226,7 @@ int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeywor
 
 BlockRecord* CPandrel_Script::CurrentLoop(int kind)
 {
+    DropAbandonedBlocks(m_currentLine);
     if (m_loopStack.IsEmpty())
         return nullptr;
     BlockRecord& top = m_loopStack.Top();
@@ -194,6 +235,7 @@ BlockRecord* CPandrel_Script::CurrentLoop(int kind)
 
 void CPandrel_Script::PushLoop(int kind, int startLine, int endLine)
 {
+    DropAbandonedBlocks(startLine);
     const int ifDepth = m_ifStack.GetCount();
     const int selectDepth = m_selectStack.GetCount();
     BlockRecord& record = m_loopStack.PushNew();
@@ -378,6 +420,7 @@ int CPandrel_Script::ExecuteNext(TokenList& tokens, int index, int& nextLine)
 
 int CPandrel_Script::ExecuteExitLoop(TokenList& tokens, int index, int& nextLine)
 {
+    DropAbandonedBlocks(m_currentLine);
     int at = index + 1;
     int levels = 1;
     if (!tokens.GetToken(at).Is(kTokenEndOfLine)) {
@@ -412,6 +455,7 @@ int CPandrel_Script::ExecuteExitLoop(TokenList& tokens, int index, int& nextLine
 
 int CPandrel_Script::ExecuteContinueLoop(TokenList& tokens, int index, int& nextLine)
 {
+    DropAbandonedBlocks(m_currentLine);
     if (m_loopStack.IsEmpty() || m_loopStack.Top().CallLevel != m_nestingDepth) {
         ShowScriptError(kNotInLoop, -1);
         return 1;
@@ -493,6 +537,7 @@ int CPandrel_Script::ExecuteSelect(TokenList& tokens, int index, int& nextLine)
     }
     m_currentLine = selectLine;
 
+    DropAbandonedBlocks(selectLine);
     BlockRecord& record = m_selectStack.PushNew();
     record.Kind = kBlockSelect;
     record.SelectLine = selectLine;
@@ -505,6 +550,11 @@ int CPandrel_Script::ExecuteSelect(TokenList& tokens, int index, int& nextLine)
 int CPandrel_Script::ExecuteCase(TokenList&, int, int& nextLine)
 {
     // The case that ran is over: on at the EndSelect, which closes the block.
+    DropAbandonedBlocks(m_currentLine);
+    if (m_selectStack.IsEmpty() || m_selectStack.Top().CallLevel != m_nestingDepth) {
+        ShowScriptError("\"Case\" statement with no matching \"Select\" statement.", -1);
+        return 1;
+    }
     nextLine = m_selectStack.Top().EndSelectLine;
     return 0;
 }
@@ -513,6 +563,9 @@ int CPandrel_Script::ExecuteEndSelect(TokenList& tokens, int index)
 {
     if (ExpectEndOfLine(tokens, index + 1))
         return 1;
-    m_selectStack.Pop();
+    DropAbandonedBlocks(m_currentLine);
+    if (!m_selectStack.IsEmpty() && m_selectStack.Top().CallLevel == m_nestingDepth &&
+        m_selectStack.Top().EndSelectLine == m_currentLine)
+        m_selectStack.Pop();
     return 0;
 }

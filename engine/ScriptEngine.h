@@ -392,8 +392,13 @@ private:
     // DO/UNTIL, FOR/NEXT, nesting counted); 0 when the script ends first;
     // -1 after a lexer error was reported.
     int FindBlockEnd(int openLine, int openKeyword, int closeKeyword);
-    // The top loop record when it is of `kind` and belongs to this level.
+    // The loop that the Wend, Until or Next on the current line closes: the
+    // top loop record, once those of blocks a Goto left are dropped, when it
+    // is of `kind` and belongs to this level; null otherwise.
     BlockRecord* CurrentLoop(int kind);
+    // Pops the records of this level's blocks that do not hold `line`: blocks
+    // that a Goto left before their end.
+    void DropAbandonedBlocks(int line);
     void PushLoop(int kind, int startLine, int endLine);
     // Whether the For variable `variable` still lies within the loop's limit.
     static bool ForLoopGoesOn(CEngineVariant& variable, BlockRecord& loop);

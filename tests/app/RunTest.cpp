@@ -202,6 +202,28 @@ TEST_F(Runs, AScriptThatDoesNotPrepareRunsNothingAndKeepsItsKeys)
     EXPECT_TRUE(kestrune.IsRunning());
 }
 
+TEST_F(Runs, TheProgramsStackHoldsTheDeepestNestingOfCalls)
+{
+    // 384 levels of user-function calls fit, each inside 30 nested builtin
+    // calls (a smaller stack overflows); the next one is refused with the
+    // message, and the program goes on.
+    std::string call = "Down($n + 1)";
+    for (int i = 0; i < 30; ++i)
+        call = "Abs(" + call + ")";
+    MacroSpec macro = { "Deep", kStartText, kEndText, "", 1 };
+    macro.script = { "Func Down($n)", "    Return " + call, "EndFunc", "Down(1)" };
+    m_scripts.Write(macro);
+    KestruneProcess kestrune;
+    ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
+
+    PressHotKey(kStartModifiers, kStartKey);
+    HWND error = WaitForDialog(kestrune.Id(), "Recursion level has been exceeded", kRunTimeout);
+    ASSERT_NE(error, nullptr);
+    PressDialogButton(error, IDOK);
+    EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(kStartModifiers, kStartKey); }, 5000));
+    EXPECT_TRUE(kestrune.IsRunning());
+}
+
 TEST_F(Runs, TheNextMacroRunsAfterAndAChainEndsWhereItWouldGoRound)
 {
     MacroSpec first = Writer("First", "first");

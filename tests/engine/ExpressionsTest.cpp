@@ -1,12 +1,8 @@
 // Expressions: precedence and associativity, numbers against strings,
-// truth values, short-circuit AND and OR, powers, and the @macros.
+// truth values, short-circuit AND and OR, and powers.
 #include "tests/engine/ScriptTestSupport.h"
 
-#include "tests/support/TestFiles.h"
-
 #include <windows.h>
-
-#include <stdio.h>
 
 namespace {
 
@@ -57,6 +53,8 @@ TEST(Expressions, PowersAreExactAndKeepTheSignOfANegativeBase)
 {
     ExpectValues({
         {"10 ^ 2 = 100", "1"},
+        {"Int(10 ^ 2)", "100"},
+        {"Int(10 ^ 9)", "1000000000"},
         {"10 ^ 15 = 1000000000000000", "1"},
         {"3 ^ 4", "81"},
         {"(-2) ^ 2", "4"},
@@ -214,87 +212,6 @@ TEST(Expressions, StringsExpandEnvironmentVariablesWhenTheOptionIsOn)
     });
     EXPECT_EQ(Global("first"), "%KESTRUNE_TEST_VALUE% 100%%");
     EXPECT_EQ(Global("second"), "expanded 100%");
-}
-
-TEST(Macros, GiveTheSystemsValues)
-{
-    char computer[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = sizeof computer;
-    GetComputerNameA(computer, &size);
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, sizeof windows);
-    char working[MAX_PATH];
-    GetCurrentDirectoryA(sizeof working, working);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string tempDir(temp);
-    tempDir.pop_back();   // without its trailing backslash
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char month[8];
-    snprintf(month, sizeof month, "%.2d", now.wMonth);
-
-    const std::pair<std::string, std::string> cases[] = {
-        {"@CRLF == @CR & @LF", "1"},
-        {"@CR == \"\r\"", "1"},
-        {"@LF == \"\n\"", "1"},
-        {"@TAB == \"\t\"", "1"},
-        {"@SW_MAXIMIZE", "3"},
-        {"@SW_SHOWMAXIMIZED", "3"},
-        {"@sw_hide", "0"},
-        {"@SW_SHOWDEFAULT", "10"},
-        {"@COMPILED", "0"},
-        {"@OSTYPE", "WIN32_NT"},
-        {"@COMPUTERNAME", computer},
-        {"@WINDOWSDIR", windows},
-        {"@WORKINGDIR", working},
-        {"@TEMPDIR", tempDir},
-        {"@YEAR", std::to_string(now.wYear)},
-        {"@MON", month},
-        {"@DESKTOPWIDTH", std::to_string(GetSystemMetrics(SM_CXSCREEN))},
-        {"@DESKTOPHEIGHT", std::to_string(GetSystemMetrics(SM_CYSCREEN))},
-        {"@IPADDRESS4 <> \"\"", "1"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ValueOf(c.first), c.second) << c.first;
-
-    RunClean({"SetError(3)", "$r = @error"});
-    EXPECT_EQ(Global("r"), "3");
-}
-
-TEST(Macros, EveryNameIsKnown)
-{
-    static const char* const kNames[] = {
-        "ERROR", "SEC", "MIN", "HOUR", "MDAY", "MON", "YEAR", "WDAY", "YDAY", "PROGRAMFILESDIR",
-        "COMMONFILESDIR", "MYDOCUMENTSDIR", "APPDATACOMMONDIR", "DOCUMENTSCOMMONDIR", "DESKTOPCOMMONDIR",
-        "FAVORITESCOMMONDIR", "PROGRAMSCOMMONDIR", "STARTMENUCOMMONDIR", "STARTUPCOMMONDIR", "APPDATADIR",
-        "DESKTOPDIR", "FAVORITESDIR", "PROGRAMSDIR", "STARTMENUDIR", "STARTUPDIR", "COMPUTERNAME",
-        "WINDOWSDIR", "SYSTEMDIR", "SW_HIDE", "SW_SHOWNORMAL", "SW_SHOWMINIMIZED", "SW_MAXIMIZE",
-        "SW_SHOWMAXIMIZED", "SW_SHOWNOACTIVATE", "SW_SHOW", "SW_MINIMIZE", "SW_SHOWMINNOACTIVE", "SW_SHOWNA",
-        "SW_RESTORE", "SW_SHOWDEFAULT", "SCRIPTFULLPATH", "SCRIPTNAME", "SCRIPTDIR", "WORKINGDIR", "OSTYPE",
-        "OSVERSION", "OSBUILD", "OSSERVICEPACK", "OSLANG", "ORVEXVERSION", "IPADDRESS1", "IPADDRESS2",
-        "IPADDRESS3", "IPADDRESS4", "CR", "LF", "CRLF", "TAB", "DESKTOPWIDTH", "DESKTOPHEIGHT", "DESKTOPDEPTH",
-        "DESKTOPREFRESH", "COMPILED", "COMSPEC", "HOMEDRIVE", "HOMEPATH", "HOMESHARE", "LOGONSERVER",
-        "LOGONDOMAIN", "LOGONDNSDOMAIN", "USERNAME", "TEMPDIR", "USERPROFILEDIR",
-    };
-    static_assert(sizeof kNames / sizeof kNames[0] == 73, "the language has 73 macros");
-    script_test::Lines lines;
-    for (const char* name : kNames)
-        lines.push_back(std::string("$r = @") + name);
-    RunClean(lines);
-}
-
-TEST(Macros, NameTheScriptThatRuns)
-{
-    testing_support::TempFolder folder;
-    const std::string path = folder / "named.txt";
-    testing_support::WriteFileBytes(path, "$name = @SCRIPTNAME\r\n$dir = @SCRIPTDIR\r\n$full = @SCRIPTFULLPATH\r\n");
-    script_host::RunReport report = script_host::RunFile(path);
-    EXPECT_TRUE(report.Prepared);
-    EXPECT_TRUE(report.Boxes.empty());
-    EXPECT_EQ(Global("name"), "named.txt");
-    EXPECT_EQ(Global("dir"), folder.Path());
-    EXPECT_EQ(Global("full"), path);
 }
 
 }  // namespace

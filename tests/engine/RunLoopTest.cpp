@@ -244,6 +244,16 @@ TEST(NestingLimit, The385thLevelIsRefused)
     EXPECT_EQ(Global("unwound"), "<undeclared>");
     EXPECT_EQ(Global("after"), "<undeclared>");
     EXPECT_EQ(g_ScriptEngine.GetNestingDepth(), 0);
+
+    // Each level inside 30 nested builtin calls: the stack holds them too.
+    std::string call = "Down($n + 1)";
+    for (int i = 0; i < 30; ++i)
+        call = "Abs(" + call + ")";
+    report = script_host::RunLines(
+        {"Func Down($n)", "    $deepest = $n", "    Return " + call, "EndFunc", "$deepest = 0", "Down(1)"});
+    ASSERT_EQ(report.Boxes.size(), 1u);
+    EXPECT_NE(report.Boxes[0].text.find("Error: Recursion level has been exceeded"), std::string::npos);
+    EXPECT_EQ(Global("deepest"), "384");
 }
 
 }  // namespace

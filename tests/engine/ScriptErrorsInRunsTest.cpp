@@ -84,6 +84,13 @@ TEST(ScriptErrors, OfStatements)
         {{"Goto   ; nowhere"}, 1, 0, "Unable to parse line."},
         {{"Tag"}, 1, 0, "Unable to parse line."},
         {{"Exit 1 Then"}, 1, 7, kIllegalText},
+        {{"Dim $a[2]", "$a[5] = 1"}, 2, 0,
+         "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},
+        {{"Dim $a[2]", "$a[1][1] = 1"}, 2, 0,
+         "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},
+        {{"$s = 1", "$s[0] = 1"}, 2, 2, "Expected a = operator in assignment statement."},
+        {{"Opt(\"MustDeclareVars\", 1)", "For $i = 1 To 2", "Next"}, 2, 4, "Variable used without being declared."},
+        {{"ExitLoop 1 Then"}, 1, 11, kIllegalText},
     });
     std::string dims = "Dim $a";
     for (int i = 0; i < 65; ++i)
@@ -123,6 +130,15 @@ TEST(ScriptErrors, OfBlocks)
         {{"Next"}, 1, -1, "\"Next\" statement with no matching \"For\" statement."},
         {{"Until 1"}, 1, -1, "\"Until\" statement with no matching \"Do\" statement."},
         {{"For $i = 1 To 2", "WEnd", "Next"}, 2, -1, "\"Wend\" statement with no matching \"While\" statement."},
+        {{"Else"}, 1, -1, "\"Else\" statement with no matching \"If\" statement."},
+        {{"ElseIf 1 Then"}, 1, -1, "\"ElseIf\" statement with no matching \"If\" statement."},
+        {{"Case 1"}, 1, -1, "\"Case\" statement with no matching \"Select\" statement."},
+        {{"Goto $in", "If 0 Then", "TAG $in", "$x = 1", "Else", "EndIf"}, 5, -1,
+         "\"Else\" statement with no matching \"If\" statement."},
+        {{"Func f()", "Else", "EndFunc", "If 1 Then", "f()", "EndIf"}, 2, -1,
+         "\"Else\" statement with no matching \"If\" statement."},
+        {{"For $i = 1 To 2", "While 1", "Goto $x", "WEnd", "TAG $x", "Next", "WEnd"}, 7, -1,
+         "\"Wend\" statement with no matching \"While\" statement."},
     });
 }
 

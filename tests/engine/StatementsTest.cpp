@@ -3,6 +3,8 @@
 // Exit and its code.
 #include "tests/engine/ScriptTestSupport.h"
 
+#include "tests/host/EngineAccess.h"
+
 namespace {
 
 using script_host::Global;
@@ -61,6 +63,9 @@ TEST(Loops, EveryFormWithExitAndContinue)
         {"exitloop inside select", {"$out = \"\"", "For $i = 1 To 3", "Select", "Case $i = 2", "ExitLoop",
                                     "Case Else", "$out = $out & $i", "EndSelect", "Next", "$out = $out & \"end\""},
          "1end"},
+        {"next in a single-line if goes on at once", {"$out = \"\"", "For $i = 1 To 4", "$out = $out & $i",
+                                                      "If $i < 3 Then Next", "$out = $out & \"!\"", "Next"},
+         "123!4!"},
         {"loop in function", {"Func Count($n)", "Local $s = \"\"", "For $i = 1 To $n", "$s = $s & $i", "Next",
                               "Return $s", "EndFunc", "$out = \"\"", "For $j = 1 To 2", "$out = $out & Count(3)",
                               "Next"}, "123123"},
@@ -202,6 +207,33 @@ TEST(Jumps, GotoAndTag)
         {"first tag wins", {"$out = \"\"", "Goto $t", "TAG $t", "$out = $out & \"1\"", "Goto $end", "TAG $t",
                             "$out = $out & \"2\"", "TAG $end"}, "1"},
     });
+}
+
+TEST(Jumps, OutOfBlocksLeaveNothingOpenBehind)
+{
+    ExpectOut({
+        {"else of the outer if", {"$out = \"\"", "If 1 Then", "If 1 Then", "Goto $x", "EndIf", "TAG $x",
+                                  "$out = $out & \"a\"", "Else", "$out = $out & \"wrong\"", "EndIf",
+                                  "$out = $out & \"b\""}, "ab"},
+        {"next of the outer for", {"$out = \"\"", "For $i = 1 To 2", "For $j = 1 To 3", "Goto $x", "Next",
+                                   "TAG $x", "$out = $out & $i", "Next"}, "12"},
+        {"exitloop of the outer loop", {"$out = \"\"", "While 1", "For $j = 1 To 3", "Goto $x", "Next", "TAG $x",
+                                        "$out = $out & \"x\"", "ExitLoop", "WEnd", "$out = $out & \"|\""}, "x|"},
+        {"case of the outer select", {"$out = \"\"", "Select", "Case 1", "Select", "Case 1", "Goto $x",
+                                      "EndSelect", "TAG $x", "$out = $out & \"a\"", "Case 1",
+                                      "$out = $out & \"wrong\"", "EndSelect", "$out = $out & \"b\""}, "ab"},
+        // The EndIf of a block that a Goto jumped into closes nothing.
+        {"endif of a block not entered", {"$out = \"\"", "If 1 Then", "Goto $in", "If 0 Then", "TAG $in",
+                                          "EndIf", "$out = $out & \"a\"", "Else", "$out = \"wrong\"", "EndIf",
+                                          "$out = $out & \"b\""}, "ab"},
+        {"stray endif", {"$out = \"a\"", "EndIf", "EndSelect", "$out = $out & \"b\""}, "ab"},
+    });
+
+    // A loop made with Goto through a block runs in constant room.
+    RunClean({"$n = 0", "TAG $t", "$n = $n + 1", "If $n < 5000 Then", "For $i = 1 To 2", "Goto $t", "Next",
+              "EndIf"});
+    EXPECT_EQ(Global("n"), "5000");
+    EXPECT_EQ(CPandrel_ScriptTestAccess::OpenBlockCount(), 0);
 }
 
 TEST(ExitStatement, EndsTheRunWithItsCode)

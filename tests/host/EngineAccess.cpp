@@ -61,6 +61,12 @@ int CPandrel_ScriptTestAccess::WaitForProcess(HANDLE process, int& error)
     return engine.m_result.GetInt();
 }
 
+int CPandrel_ScriptTestAccess::OpenBlockCount()
+{
+    const CPandrel_Script& engine = g_ScriptEngine;
+    return engine.m_ifStack.GetCount() + engine.m_selectStack.GetCount() + engine.m_loopStack.GetCount();
+}
+
 void CPandrel_ScriptTestAccess::UseBuiltinTable(const BuiltinEntry* table)
 {
     g_ScriptEngine.m_builtins = table;

@@ -23,6 +23,9 @@ public:
     // result, with @error in `error`.
     static int WaitForProcess(HANDLE process, int& error);
 
+    // The records of blocks still open on the If, Select and loop stacks.
+    static int OpenBlockCount();
+
     // Runs every builtin through `table` (same names and order as the real
     // one) until RestoreBuiltinTable.
     static void UseBuiltinTable(const BuiltinEntry* table);

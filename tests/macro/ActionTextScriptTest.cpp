@@ -4,6 +4,7 @@
 #include "macro/ActionText.h"
 #include "tests/host/ScriptHost.h"
 #include "tests/support/DialogAnswerer.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,15 @@ const char* const kSteps[] = {
     "Key Press ,, 2 times",
     "Key Down ,",
     "Key Up ,",
+    "Key Press ;",
+    "Key Press '",
+    "Key Press \\",
+    "Key Press [, 2 times",
+    "Key Down =",
     "Wait 50 milliseconds",
     "Wait 2 minutes",
     "Input text a+b \"quoted\" {x}",
+    "Input text 50% off; 'single' ^c",
     "TAG here",
     "Run notepad.exe||5|0",
     "Run tool.exe|-x|1|1",
@@ -50,28 +57,28 @@ const char* const kSteps[] = {
 
 TEST(ActionTextStatements, TokeniseAndRunWithTheRealEngine)
 {
+    // Saved as the editor saves them, suffixes and comments included, and
+    // read back by the line store as a macro file.
     script_host::InertBuiltins inert;
-    std::vector<std::string> lines = {"$steps = 0"};
+    testing_support::TempFolder folder;
+    std::string script = "$steps = 0\r\n";
+    int count = 0;
     for (const char* step : kSteps) {
         const CString statement = ActionTextToScript(step);
         ASSERT_FALSE(statement.IsEmpty()) << step;
-        // The line store drops comments and takes the binding off, as for a macro file.
-        if (statement.Left(8) == "Comment:")
-            continue;
-        CString line = statement;
-        const int binding = line.Find("-> At Win [");
-        if (binding >= 0)
-            line = line.Left(binding);
-        if (line.Right(27) == "=> [remove on faster speed]")
-            line = line.Left(line.GetLength() - 27);
-        lines.push_back(static_cast<const char*>(line));
-        lines.push_back("$steps = $steps + 1");
+        script += std::string(statement) + "\r\n$steps = $steps + 1\r\n";
+        ++count;
     }
-    script_host::RunReport report = script_host::RunLines(lines);
+    const std::string path = folder / "steps.txt";
+    testing_support::WriteFileBytes(path,
+        "[General]\r\nName=steps\r\nStartKey=None\r\nEndKey=None\r\nDescription=\r\nEnable=0\r\n"
+        "RepeatOption=0\r\nRepeatTimes=1\r\nOriginalSpeed=0\r\nUseSimilarWin=0\r\nUseHalvane=0\r\n"
+        "TriggerRobot=\r\n[Script]\r\n" + script);
+    script_host::RunReport report = script_host::RunFile(path);
     EXPECT_TRUE(report.Prepared);
     for (const auto& box : report.Boxes)
         ADD_FAILURE() << box.caption << ": " << box.text;
-    EXPECT_EQ(script_host::Global("steps"), std::to_string((lines.size() - 1) / 2));
+    EXPECT_EQ(script_host::Global("steps"), std::to_string(count));
 }
 
 TEST(ActionTextStatements, LoopsColourTestsAndJumpsRunAsBlocks)
