@@ -2,9 +2,10 @@
 // capitals, digits and punctuation) into the focused EDIT control of a
 // window that reads its input on its own thread, as another program would,
 // under several key delays. It prints the time taken against the time the
-// delays alone account for (each key: key-down delay + key delay; a capital
-// or shifted character adds both again for its Shift), and checks that the
-// text arrived whole.
+// delays alone account for (each character pauses twice for each delay: the
+// key-down delay after its modifiers go down and after the key goes down, the
+// key delay after the key and after its modifiers come up), and checks that
+// the text arrived whole.
 //
 // Run under Wine after a build:
 //   tools/wine-session.sh --temp-prefix --virtual-display -- wine build/bench/key_typing_bench.exe
@@ -118,7 +119,7 @@ int main()
         const std::string typed = edit.SettledText();
         const bool whole = typed == text;
         const int down = delay.down > 0 ? delay.down : 0, after = delay.after > 0 ? delay.after : 0;
-        const double expected = static_cast<double>(kTextLength + shifted) * (down + after);
+        const double expected = static_cast<double>(kTextLength) * 2 * (down + after);
         char label[32];
         snprintf(label, sizeof label, "%d / %d ms", delay.down, delay.after);
         printf("%-20s %10.0f %12.2f %12.0f %14.3f %6s\n", label, elapsed, elapsed / kTextLength, expected,

@@ -383,10 +383,10 @@ void CKeySender::PrepareModifiers()
     }
 }
 
+// The pauses come also when no modifier is pressed: a character takes the
+// same time with or without them.
 void CKeySender::PressModifiers()
 {
-    if (!(m_modifiers & kOneShot))
-        return;
     if (m_modifiers & kWin)
         ModifierEvent(VK_LWIN, false);
     if (m_modifiers & kShift)
@@ -400,8 +400,6 @@ void CKeySender::PressModifiers()
 
 void CKeySender::ReleaseModifiers()
 {
-    if (!(m_modifiers & kOneShot))
-        return;
     if (m_modifiers & kAlt)
         ModifierEvent(VK_MENU, true);
     if (m_modifiers & kCtrl)

@@ -106,7 +106,7 @@ TEST_F(KeyTest, EventsCarryTheirScanCodesAndTheInjectedFlag)
 {
     Sent("^+a{DEL}");
     const std::vector<InputRecorder::Key> keys = recorder.Keys();
-    ASSERT_EQ(keys.size(), 8u);
+    ASSERT_EQ(keys.size(), 8u) << recorder.DescribeKeys();
     const struct { DWORD vk; DWORD scan; } expected[] = {
         {VK_SHIFT, MapVirtualKeyA(VK_SHIFT, 0)}, {VK_CONTROL, MapVirtualKeyA(VK_CONTROL, 0)},
         {'A', MapVirtualKeyA('A', 0)}, {'A', MapVirtualKeyA('A', 0)},
@@ -242,6 +242,20 @@ TEST_F(KeyTest, KeyDelaysAreKept)
     Sent("abc");
     // Three keys: each 30 ms down and 40 ms after.
     EXPECT_GE(GetTickCount() - start, 3u * 70u - 10u);
+
+    // Between the events: the key-down delay after the modifiers go down and
+    // after the key goes down, the key delay after the key comes up and after
+    // the modifiers come up, whether or not a character has modifiers.
+    EXPECT_EQ(Sent("^ab"), "+CONTROL +A -A -CONTROL +B -B");
+    const std::vector<InputRecorder::Key> keys = recorder.Keys();
+    ASSERT_EQ(keys.size(), 6u) << recorder.DescribeKeys();
+    const DWORD least[] = {30, 30, 40, 40 + 30, 30};
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_GE(keys[i + 1].time - keys[i].time + 2, least[i]) << i;
+    EXPECT_EQ(Sent("bc"), "+B -B +C -C");
+    const std::vector<InputRecorder::Key> plain = recorder.Keys();
+    ASSERT_EQ(plain.size(), 4u) << recorder.DescribeKeys();
+    EXPECT_GE(plain[2].time - plain[1].time + 2, 40u + 40u + 30u);
 }
 
 TEST(BringWindowToFront, RaisesAWindowBehindAnother)

@@ -47,7 +47,7 @@ LRESULT CALLBACK InputRecorder::KeyboardHook(int code, WPARAM wParam, LPARAM lPa
     if (code == HC_ACTION && g_recorder) {
         const KBDLLHOOKSTRUCT& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         std::lock_guard<std::mutex> lock(g_recorder->m_mutex);
-        g_recorder->m_keys.push_back(Key{event.vkCode, event.scanCode, event.flags});
+        g_recorder->m_keys.push_back(Key{event.vkCode, event.scanCode, event.flags, event.time});
         g_recorder->m_lastEventTick = GetTickCount();
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

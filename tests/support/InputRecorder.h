@@ -21,6 +21,7 @@ public:
         DWORD vk;
         DWORD scan;
         DWORD flags;      // LLKHF_ flags: LLKHF_UP, LLKHF_EXTENDED, LLKHF_INJECTED, ...
+        DWORD time;       // ms, the event's own time stamp
         bool Up() const { return (flags & LLKHF_UP) != 0; }
     };
     struct Mouse
