@@ -25,6 +25,16 @@ bool IsDroppableLine(const char* text)
     return text[0] == '\0' || text[0] == ';';
 }
 
+// True for "]" followed by nothing but blanks: the end of a window binding.
+bool IsSuffixEnd(const char* text)
+{
+    if (*text++ != ']')
+        return false;
+    while (*text == ' ' || *text == '\t')
+        ++text;
+    return *text == '\0';
+}
+
 // The position of the last occurrence of `part` in `text`, or -1.
 int FindLast(const CString& text, const char* part)
 {
@@ -145,15 +155,19 @@ void CPandrel_ScriptFile::LoadScriptLine(const CString& line, int counter, int f
     int window = -1;
     int binding = FindLast(statement, kWindowBinding);
     if (binding >= 0) {
-        // The number is the digits up to the "]"; without any there is no binding.
+        // The number is the digits up to the "]"; without any there is no
+        // binding. Only a suffix that ends the line binds: the same words
+        // inside the statement (typed text, say) stay part of it.
         const char* digits = static_cast<const char*>(statement) + binding + (sizeof kWindowBinding - 1);
-        int value = 0;
+        int value = -1;
         for (; *digits >= '0' && *digits <= '9'; ++digits) {
             if (value < 100000000)   // larger numbers name no window either
-                value = value * 10 + (*digits - '0');
-            window = value;
+                value = (value < 0 ? 0 : value * 10) + (*digits - '0');
         }
-        statement = statement.Left(binding);
+        if (IsSuffixEnd(digits)) {
+            window = value;
+            statement = statement.Left(binding);
+        }
     }
 
     AddLine(counter, statement, fileIndex);

@@ -159,6 +159,20 @@ TEST_F(LineStoreLoading, AReplacedLineTakesItsBindingAlong)
     ExpectLines(store, {{"WAIT(3)", 2, -1}, {"MouseUp(\"left\")", 3, -1}});
 }
 
+TEST_F(LineStoreLoading, OnlyASuffixThatEndsTheLineBindsIt)
+{
+    store.SpeedMode = 0;
+    ASSERT_TRUE(store.LoadMacroFile(WriteMacro(
+        "Send(\"x-> At Win [\", 1)\r\n"
+        "Send(\"y-> At Win [2] z\", 1)\r\n"
+        "Send(\"w\", 1)-> At Win [1]  \r\n", kRecords).c_str(), 0));
+    ExpectLines(store, {
+        {"Send(\"x-> At Win [\", 1)", 1, -1},
+        {"Send(\"y-> At Win [2] z\", 1)", 2, -1},
+        {"Send(\"w\", 1)", 3, 1},
+    });
+}
+
 TEST(LineStore, PositionsOutsideTheStoreHaveNoLine)
 {
     CPandrel_ScriptFile store;
