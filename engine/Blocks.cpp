@@ -38,6 +38,11 @@ bool OpensIfBlock(TokenList& tokens)
 
 }  // namespace
 
+BlockRecord* CPandrel_Script::InnermostOfThisLevel(BlockStack& stack)
+{
+    return !stack.IsEmpty() && stack.Top().CallLevel == m_nestingDepth ? &stack.Top() : nullptr;
+}
+
 void CPandrel_Script::DropAbandonedBlocks(int line)
 {
     // A Goto may leave blocks before their closing statements, whose records
@@ -47,7 +52,7 @@ void CPandrel_Script::DropAbandonedBlocks(int line)
     // (and before a loop by Goto piles up records without end).
     BlockStack* const stacks[] = {&m_ifStack, &m_selectStack, &m_loopStack};
     for (BlockStack* stack : stacks)
-        while (!stack->IsEmpty() && stack->Top().CallLevel == m_nestingDepth && !Encloses(stack->Top(), line))
+        while (InnermostOfThisLevel(*stack) && !Encloses(stack->Top(), line))
             stack->Pop();
 }
 
@@ -174,14 +179,15 @@ int CPandrel_Script::ExecuteElse(TokenList& tokens, int index, int& nextLine)
     // block. An Else outside any running If (reached by a Goto into the
     // block) has nowhere to go.
     DropAbandonedBlocks(m_currentLine);
-    if (m_ifStack.IsEmpty() || m_ifStack.Top().CallLevel != m_nestingDepth) {
+    const BlockRecord* block = InnermostOfThisLevel(m_ifStack);
+    if (!block) {
         ShowScriptError(tokens.GetToken(index).IsKeyword(kKeywordElseIf)
                             ? "\"ElseIf\" statement with no matching \"If\" statement."
                             : "\"Else\" statement with no matching \"If\" statement.",
                         -1);
         return 1;
     }
-    nextLine = m_ifStack.Top().EndIfLine;
+    nextLine = block->EndIfLine;
     return 0;
 }
 
@@ -191,8 +197,8 @@ int CPandrel_Script::ExecuteEndIf(TokenList& tokens, int index)
         return 1;
     // Only the record of this EndIf's own block closes; a stray EndIf closes nothing.
     DropAbandonedBlocks(m_currentLine);
-    if (!m_ifStack.IsEmpty() && m_ifStack.Top().CallLevel == m_nestingDepth &&
-        m_ifStack.Top().EndIfLine == m_currentLine)
+    const BlockRecord* block = InnermostOfThisLevel(m_ifStack);
+    if (block && block->EndIfLine == m_currentLine)
         m_ifStack.Pop();
     return 0;
 }
@@ -227,10 +233,8 @@ int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeywor
 BlockRecord* CPandrel_Script::CurrentLoop(int kind)
 {
     DropAbandonedBlocks(m_currentLine);
-    if (m_loopStack.IsEmpty())
-        return nullptr;
-    BlockRecord& top = m_loopStack.Top();
-    return top.Kind == kind && top.CallLevel == m_nestingDepth ? &top : nullptr;
+    BlockRecord* loop = InnermostOfThisLevel(m_loopStack);
+    return loop && loop->Kind == kind ? loop : nullptr;
 }
 
 void CPandrel_Script::PushLoop(int kind, int startLine, int endLine)
@@ -437,7 +441,7 @@ int CPandrel_Script::ExecuteExitLoop(TokenList& tokens, int index, int& nextLine
     // ExitLoop 0 leaves every loop of this level.
     int left = 0;
     while (levels == 0 || left < levels) {
-        if (m_loopStack.IsEmpty() || m_loopStack.Top().CallLevel != m_nestingDepth)
+        if (!InnermostOfThisLevel(m_loopStack))
             break;
         BlockRecord& loop = m_loopStack.Top();
         nextLine = loop.EndLine + 1;
@@ -456,7 +460,7 @@ int CPandrel_Script::ExecuteExitLoop(TokenList& tokens, int index, int& nextLine
 int CPandrel_Script::ExecuteContinueLoop(TokenList& tokens, int index, int& nextLine)
 {
     DropAbandonedBlocks(m_currentLine);
-    if (m_loopStack.IsEmpty() || m_loopStack.Top().CallLevel != m_nestingDepth) {
+    if (!InnermostOfThisLevel(m_loopStack)) {
         ShowScriptError(kNotInLoop, -1);
         return 1;
     }
@@ -551,11 +555,12 @@ int CPandrel_Script::ExecuteCase(TokenList&, int, int& nextLine)
 {
     // The case that ran is over: on at the EndSelect, which closes the block.
     DropAbandonedBlocks(m_currentLine);
-    if (m_selectStack.IsEmpty() || m_selectStack.Top().CallLevel != m_nestingDepth) {
+    const BlockRecord* block = InnermostOfThisLevel(m_selectStack);
+    if (!block) {
         ShowScriptError("\"Case\" statement with no matching \"Select\" statement.", -1);
         return 1;
     }
-    nextLine = m_selectStack.Top().EndSelectLine;
+    nextLine = block->EndSelectLine;
     return 0;
 }
 
@@ -564,8 +569,8 @@ int CPandrel_Script::ExecuteEndSelect(TokenList& tokens, int index)
     if (ExpectEndOfLine(tokens, index + 1))
         return 1;
     DropAbandonedBlocks(m_currentLine);
-    if (!m_selectStack.IsEmpty() && m_selectStack.Top().CallLevel == m_nestingDepth &&
-        m_selectStack.Top().EndSelectLine == m_currentLine)
+    const BlockRecord* block = InnermostOfThisLevel(m_selectStack);
+    if (block && block->EndSelectLine == m_currentLine)
         m_selectStack.Pop();
     return 0;
 }

@@ -396,6 +396,8 @@ private:
     // top loop record, once those of blocks a Goto left are dropped, when it
     // is of `kind` and belongs to this level; null otherwise.
     BlockRecord* CurrentLoop(int kind);
+    // The top record of `stack` when it belongs to this call level; null otherwise.
+    BlockRecord* InnermostOfThisLevel(BlockStack& stack);
     // Pops the records of this level's blocks that do not hold `line`: blocks
     // that a Goto left before their end.
     void DropAbandonedBlocks(int line);
