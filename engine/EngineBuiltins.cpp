@@ -1,6 +1,7 @@
 // The builtins that belong to the engine itself (Opt is in RunOptions.cpp),
-// and the stand-in for the builtins of families not built yet.
+// and their binding table.
 #include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include <mmsystem.h>
 
@@ -12,10 +13,9 @@ int CPandrel_Script::BuiltinDelay(CVariantList& args, CEngineVariant&)
         return 0;
     }
     // The wait loop pumps messages and polls until the time is up; the result stays 1.
-    m_waitStart = timeGetTime();
-    m_waitTimeout = static_cast<DWORD>(ms);
-    m_runState = kRunStateDelay;
-    return Execute(0, 0);
+    m_context.Waits().Start = timeGetTime();
+    m_context.Waits().Timeout = static_cast<DWORD>(ms);
+    return m_context.EnterWait(kRunStateDelay);
 }
 
 int CPandrel_Script::BuiltinSetError(CVariantList& args, CEngineVariant&)
@@ -24,9 +24,30 @@ int CPandrel_Script::BuiltinSetError(CVariantList& args, CEngineVariant&)
     return 0;
 }
 
-int CPandrel_Script::BuiltinNotYetAvailable(CVariantList&, CEngineVariant& result)
+namespace {
+
+int BuiltinOpt(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    result.SetInt(0);
-    SetError(1);
-    return 0;
+    return context.Engine().BuiltinOpt(args, result);
 }
+
+int BuiltinDelay(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
+{
+    return context.Engine().BuiltinDelay(args, result);
+}
+
+int BuiltinSetError(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
+{
+    return context.Engine().BuiltinSetError(args, result);
+}
+
+const BuiltinBinding kBindings[] = {
+    {"OPT", BuiltinOpt},
+    {"ORVEXSETOPTION", BuiltinOpt},
+    {"DELAY", BuiltinDelay},
+    {"SETERROR", BuiltinSetError},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kEngineBuiltins = MakeBuiltinFamily("engine", kBindings);

@@ -6,7 +6,7 @@
 // or, when a target window is given, posted to that window; modifiers always
 // go through keybd_event.
 //
-// The engine owns one instance; ParseKeySpec also serves the hot keys of the
+// The builtins' context (BuiltinContext) owns the engine's instance; ParseKeySpec also serves the hot keys of the
 // main window, the step editors and HotKeySet.
 #pragma once
 

@@ -68,7 +68,7 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
             break;
         }
         // Most turns have nothing to poll: no wait, key, Adlib or stop.
-        if ((m_runState != kRunStateRunning || StopFlag || m_adlibEnabled || g_LongWaitActive ||
+        if ((m_runState != kRunStateRunning || StopFlag || m_context.Callbacks().Adlib.Enabled || g_LongWaitActive ||
              m_hotKeyReadPosition != g_HotKeyRingWritePosition) &&
             PollWaitState())
             continue;
@@ -118,8 +118,7 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
 int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, CEngineVariant* returned,
                                   int initialReturn)
 {
-    const DWORD waitTimeout = m_waitTimeout;
-    const DWORD waitStart = m_waitStart;
+    const WaitState waits = m_context.Waits();
     const int currentLine = m_currentLine;
     const int error = m_error;
     const int ifDepth = m_ifStack.GetCount();
@@ -141,8 +140,8 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
     m_ifStack.PopTo(ifDepth);
     m_selectStack.PopTo(selectDepth);
     m_loopStack.PopTo(loopDepth);
-    m_waitTimeout = waitTimeout;
-    m_waitStart = waitStart;
+    m_context.Waits().Start = waits.Start;
+    m_context.Waits().Timeout = waits.Timeout;
     m_currentLine = currentLine;
     if (restoreError)
         m_error = error;
@@ -208,12 +207,13 @@ bool CPandrel_Script::RouteScriptHotKey(const MSG& message)
 
 void CPandrel_Script::EndTopLevelRun()
 {
+    ScriptHotKeySlot* hotKeys = m_context.Callbacks().HotKeys;
     for (int id = 0; id < kScriptHotKeySlots; ++id) {
-        if (m_hotKeys[id].InUse) {
+        if (hotKeys[id].InUse) {
             UnregisterHotKey(nullptr, id);
-            m_hotKeys[id].InUse = false;
-            m_hotKeys[id].KeyWord = 0;
-            m_hotKeys[id].FunctionName.Truncate(0);
+            hotKeys[id].InUse = false;
+            hotKeys[id].KeyWord = 0;
+            hotKeys[id].FunctionName.Truncate(0);
         }
     }
     // Presses of the keys just freed must not reach a later run's keys.

@@ -16,7 +16,6 @@ int g_ScriptExitCode = 0;
 CPandrel_Script::CPandrel_Script()
 {
     // Every other field starts at its declared default.
-    m_keySender.Reset();
     m_builtins = GetBuiltinTable();
     m_builtinCount = kBuiltinCount;
 }
@@ -32,25 +31,14 @@ CPandrel_Script::~CPandrel_Script()
     if (answer[0])
         mciSendStringA("close PlayMe", nullptr, 0, nullptr);
 
+    ScriptHotKeySlot* hotKeys = m_context.Callbacks().HotKeys;
     for (int id = 0; id < kScriptHotKeySlots; ++id) {
-        if (m_hotKeys[id].InUse) {
+        if (hotKeys[id].InUse) {
             UnregisterHotKey(nullptr, id);
-            m_hotKeys[id].InUse = false;
+            hotKeys[id].InUse = false;
         }
     }
-
-    for (ScriptFileSlot& slot : m_files) {
-        if (!slot.InUse)
-            continue;
-        if (slot.SlotKind == ScriptFileSlot::kSearch) {
-            FindClose(slot.Search);
-            delete[] slot.PendingName;
-        } else if (slot.Stream) {
-            fclose(slot.Stream);
-        }
-        slot = ScriptFileSlot();
-    }
-    m_filesInUse = 0;
+    // The open files close with the context.
 }
 
 int CPandrel_Script::CallBuiltinByIndex(int index, CVariantList& args, CEngineVariant& result)
@@ -63,5 +51,5 @@ int CPandrel_Script::CallBuiltinByIndex(int index, CVariantList& args, CEngineVa
         m_error = 1;
         return 0;
     }
-    return (this->*m_builtins[index].Handler)(args, result);
+    return m_builtins[index].Handler(m_context, args, result);
 }

@@ -1,15 +1,16 @@
 // CPandrel_Script: the script interpreter. One process-wide instance,
 // g_ScriptEngine, runs the lines of the line store g_ScriptFile on the UI
-// thread. It holds the run state, the run options, the builtin table, the
-// user functions, the variables, the block stacks, the script's open files
-// and hot keys, the Adlib settings and the state of the waits.
+// thread. It holds the run state, the run options of the language, the
+// builtin table, the user functions, the variables and the block stacks; the
+// state that the builtin families share (key sender, window search, waits,
+// hot keys and Adlib, open files, mouse and pixel options) is in its
+// BuiltinContext (engine/builtins/BuiltinContext.h), which handlers receive.
 #pragma once
 
 #include "engine/BlockStack.h"
 #include "engine/BuiltinTable.h"
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
-#include "engine/KeySender.h"
 #include "engine/ScriptFile.h"
 #include "engine/LineCache.h"
 #include "engine/Tokens.h"
@@ -17,6 +18,7 @@
 #include "engine/VariableScopes.h"
 #include "engine/VariantList.h"
 #include "engine/ValueStack.h"
+#include "engine/builtins/BuiltinContext.h"
 #include "framework/Framework.h"
 #include "macro/HalvaneInfo.h"
 
@@ -46,33 +48,7 @@ enum RunState
 enum
 {
     kMaxNestingDepth = 384,
-    kScriptFileSlots = 64,
-    kScriptHotKeySlots = 64,
     kHotKeyRingSize = 64
-};
-
-// One slot of the script's open-file table: an open file or a file search.
-struct ScriptFileSlot
-{
-    enum Kind { kFile = 0, kSearch = 1 };
-
-    bool InUse = false;
-    int SlotKind = kFile;
-    FILE* Stream = nullptr;               // kFile
-    int Mode = 0;                         // kFile: 0 read, 1 append, 2 write
-    HANDLE Search = INVALID_HANDLE_VALUE; // kSearch
-    char* PendingName = nullptr;          // kSearch: found, not yet returned (owned)
-};
-
-// A file that one file builtin reads or writes (FileHandleBuiltins.cpp).
-struct ScriptFileArgument;
-
-// One script hot key: its id is the slot's index.
-struct ScriptHotKeySlot
-{
-    bool InUse = false;
-    DWORD KeyWord = 0;                    // virtual key << 16 | MOD_ flags
-    CEngineString FunctionName;
 };
 
 class CPandrel_Script
@@ -121,121 +97,13 @@ public:
     // place of the caret line.
     void ShowScriptErrorPlain(const CString& message, const char* detail);
 
-    // Handlers of the engine's own builtins.
+    // The context that builtin handlers receive, with the families' state.
+    BuiltinContext& Context() { return m_context; }
+
+    // Handlers of the engine's own builtins (bound in EngineBuiltins.cpp).
     int BuiltinOpt(CVariantList& args, CEngineVariant& result);
     int BuiltinDelay(CVariantList& args, CEngineVariant& result);
     int BuiltinSetError(CVariantList& args, CEngineVariant& result);
-    // The handler of every builtin whose family is not built yet: an
-    // ordinary failure (result 0, @error 1), and the script goes on.
-    int BuiltinNotYetAvailable(CVariantList& args, CEngineVariant& result);
-
-    // ---- Builtin families (engine/builtins/, one file per family) ----
-    // Maths, bits and types (MathBuiltins.cpp).
-    int BuiltinAbs(CVariantList& args, CEngineVariant& result);
-    int BuiltinSin(CVariantList& args, CEngineVariant& result);
-    int BuiltinCos(CVariantList& args, CEngineVariant& result);
-    int BuiltinTan(CVariantList& args, CEngineVariant& result);
-    int BuiltinAsin(CVariantList& args, CEngineVariant& result);
-    int BuiltinAcos(CVariantList& args, CEngineVariant& result);
-    int BuiltinAtan(CVariantList& args, CEngineVariant& result);
-    int BuiltinExp(CVariantList& args, CEngineVariant& result);
-    int BuiltinLog(CVariantList& args, CEngineVariant& result);
-    int BuiltinSqrt(CVariantList& args, CEngineVariant& result);
-    int BuiltinMod(CVariantList& args, CEngineVariant& result);
-    int BuiltinRound(CVariantList& args, CEngineVariant& result);
-    int BuiltinInt(CVariantList& args, CEngineVariant& result);
-    int BuiltinRandom(CVariantList& args, CEngineVariant& result);
-    int BuiltinBitAnd(CVariantList& args, CEngineVariant& result);
-    int BuiltinBitOr(CVariantList& args, CEngineVariant& result);
-    int BuiltinBitXor(CVariantList& args, CEngineVariant& result);
-    int BuiltinBitNot(CVariantList& args, CEngineVariant& result);
-    int BuiltinBitShift(CVariantList& args, CEngineVariant& result);
-    int BuiltinAsc(CVariantList& args, CEngineVariant& result);
-    int BuiltinChr(CVariantList& args, CEngineVariant& result);
-    int BuiltinDec(CVariantList& args, CEngineVariant& result);
-    int BuiltinHex(CVariantList& args, CEngineVariant& result);
-    int BuiltinIsArray(CVariantList& args, CEngineVariant& result);
-    int BuiltinIsString(CVariantList& args, CEngineVariant& result);
-    int BuiltinIsNumber(CVariantList& args, CEngineVariant& result);
-    int BuiltinIsInt(CVariantList& args, CEngineVariant& result);
-    int BuiltinIsFloat(CVariantList& args, CEngineVariant& result);
-    int BuiltinNumber(CVariantList& args, CEngineVariant& result);
-    int BuiltinString(CVariantList& args, CEngineVariant& result);
-    int BuiltinAdlibDisable(CVariantList& args, CEngineVariant& result);
-
-    // Strings (StringBuiltins.cpp, StringFormat in StringFormat.cpp).
-    int BuiltinStringLen(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringLeft(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringRight(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringMid(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringTrimLeft(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringTrimRight(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringInStr(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringLower(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringUpper(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringStripCR(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringAddCR(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringReplace(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringSplit(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringStripWS(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringFormat(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsAlpha(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsAlNum(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsDigit(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsXDigit(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsLower(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsUpper(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsSpace(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsAscii(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsFloat(CVariantList& args, CEngineVariant& result);
-    int BuiltinStringIsInt(CVariantList& args, CEngineVariant& result);
-
-    // Mouse (MouseBuiltins.cpp).
-    int BuiltinMouseMove(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseRelativeMove(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseClick(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseDoubleClick(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseClickDrag(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseDown(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseUp(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseWheel(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseGetPos(CVariantList& args, CEngineVariant& result);
-    int BuiltinMouseGetCursor(CVariantList& args, CEngineVariant& result);
-
-    // Keys (KeyBuiltins.cpp).
-    int BuiltinSend(CVariantList& args, CEngineVariant& result);
-    int BuiltinBlockInput(CVariantList& args, CEngineVariant& result);
-    int BuiltinKeySend(CVariantList& args, CEngineVariant& result);
-    int BuiltinKeyDown(CVariantList& args, CEngineVariant& result);
-    int BuiltinKeyUp(CVariantList& args, CEngineVariant& result);
-
-    // Screen pixels (PixelBuiltins.cpp).
-    int BuiltinPixelGetColor(CVariantList& args, CEngineVariant& result);
-    int BuiltinPixelSearch(CVariantList& args, CEngineVariant& result);
-    int BuiltinPixelChecksum(CVariantList& args, CEngineVariant& result);
-    int BuiltinCheckColor(CVariantList& args, CEngineVariant& result);
-
-    // File handles (FileHandleBuiltins.cpp).
-    int BuiltinFileOpen(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileClose(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileRead(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileReadLine(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileWrite(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileWriteLine(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileFindFirstFile(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileFindNextFile(CVariantList& args, CEngineVariant& result);
-
-    // INI files (IniBuiltins.cpp), shortcuts (ShortcutBuiltins.cpp) and the
-    // file and folder dialogs (FileDialogBuiltins.cpp).
-    int BuiltinIniRead(CVariantList& args, CEngineVariant& result);
-    int BuiltinIniWrite(CVariantList& args, CEngineVariant& result);
-    int BuiltinIniDelete(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileCreateShortcut(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileGetShortcut(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileOpenDialog(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileSaveDialog(CVariantList& args, CEngineVariant& result);
-    int BuiltinFileSelectFolder(CVariantList& args, CEngineVariant& result);
-    // ---- end of the builtin families ----
 
     // State the application and the tests look at
     int GetRunState() const { return m_runState; }
@@ -273,6 +141,8 @@ public:
 private:
     // The test host's window into the engine (tests/host/EngineAccess.h).
     friend class CPandrel_ScriptTestAccess;
+    // The context passes the engine's services on to the builtins.
+    friend class BuiltinContext;
 
     // Lexer parts (Lexer.cpp).
     bool ScanNumber(const char* line, int& position, ScriptToken& token);
@@ -456,39 +326,8 @@ private:
     // there is one (ScriptErrors.cpp).
     void ReportScriptError(const CString& message, int column, const char* detail);
 
-    // Window and control search (WindowSearch.cpp): the (title, text) and
-    // control names of the window and control builtins. They set the found
-    // window and control fields below.
-    bool FindWindowByTitle();
-    bool MatchWindowTitle(HWND window);
-    bool WindowHasText(HWND window);
-    bool FindControl(const char* title, const char* text, const char* control);
-    static BOOL CALLBACK MatchWindowTitleProc(HWND window, LPARAM engine);
-    static BOOL CALLBACK WindowTextProc(HWND child, LPARAM engine);
-    static BOOL CALLBACK ControlProc(HWND child, LPARAM engine);
-
-    // KEYSEND, KEYDOWN and KEYUP (KeyBuiltins.cpp).
-    enum NamedKeyAction { kNamedKeyPress, kNamedKeyDown, kNamedKeyUp };
-    int SendNamedKey(CVariantList& args, CEngineVariant& result, NamedKeyAction action);
-
-    // The open-file table (FileHandleBuiltins.cpp). The slot of a handle
-    // naming an open file (not a search); null otherwise.
-    ScriptFileSlot* GetFileSlot(int handle);
-    // The lowest free slot; -1 after reporting that all are in use.
-    int FindFreeFileSlot();
-    void ReportInvalidFileHandle();
-    // A file argument: the handle of an open file, or a name that `opened`
-    // holds open for this call only. For reading, a handle that names no
-    // open file is a script error (`handlerReturn` 1); a file not open for
-    // reading, or a name that cannot be opened, sets @error 1 (0).
-    bool OpenFileForReading(CEngineVariant& file, ScriptFileArgument& opened, int& handlerReturn);
-    // For writing: false unless the handle names a file open for appending
-    // or writing, or the name opens for appending.
-    bool OpenFileForWriting(CEngineVariant& file, ScriptFileArgument& opened);
-
-    // The engine's state, in declaration order; the builtin families, the
-    // run loop and the statement executor are members and use it directly.
-    CKeySender m_keySender;
+    // The engine's state, in declaration order; the run loop and the
+    // statement executor are members and use it directly.
     CEngineString m_scriptName;
     CEngineString m_scriptFullPath;
     CEngineString m_scriptDir;
@@ -497,17 +336,10 @@ private:
     int m_currentLine = 0;
     int m_runState = kRunStateRunning;
 
-    // Run options (Opt).
-    BYTE m_mouseCoordMode = 1;
-    BYTE m_pixelCoordMode = 1;
-    BYTE m_caretCoordMode = 1;
+    // Run options of the language (Opt).
     BYTE m_runErrorsFatal = 1;
     BYTE m_expandEnvStrings = 0;
     BYTE m_mustDeclareVars = 0;
-    int m_mouseClickDelay = 10;
-    int m_mouseClickDownDelay = 10;
-    int m_mouseClickDragDelay = 250;
-    BYTE m_colorMode = 0;
 
     UserFunctionList m_userFunctions;
     CEngineVariant m_result;         // the current builtin's or wait's result
@@ -517,39 +349,10 @@ private:
     BlockStack m_selectStack;
     BlockStack m_loopStack;
 
-    ScriptFileSlot m_files[kScriptFileSlots];
-    int m_filesInUse = 0;
-    ScriptHotKeySlot m_hotKeys[kScriptHotKeySlots];
     int m_hotKeyReadPosition = 0;    // next hot-key ring entry to take
 
     const BuiltinEntry* m_builtins = nullptr;
     int m_builtinCount = 0;
-
-    // Window search and the waits.
-    CEngineString m_searchTitle;
-    CEngineString m_searchText;
-    BYTE m_windowFound = 0;
-    HWND m_foundWindow = nullptr;
-    int m_winTitleMatchMode = 1;     // 1 prefix, 2 substring, 3 exact, 4 advanced
-    int m_winTextMatchMode = 1;      // 1 WM_GETTEXT, 2 GetWindowTextA
-    DWORD m_waitTimeout = 0;         // ms; 0: none
-    BYTE m_winDetectHiddenText = 0;
-    BYTE m_winSearchChildren = 0;
-    int m_winWaitDelay = 250;        // ms after a window operation or wait
-    DWORD m_waitStart = 0;           // timeGetTime() when the wait began
-    CEngineString m_controlSearchText;
-    int m_controlCounter = 0;
-    BYTE m_controlFound = 0;
-    BYTE m_controlByClass = 0;
-    HWND m_foundControl = nullptr;
-    HANDLE m_runWaitProcess = nullptr;
-
-    // Adlib.
-    CEngineString m_adlibFunction;
-    BYTE m_adlibEnabled = 0;
-    BYTE m_adlibRunning = 0;
-    DWORD m_adlibLastTick = 0;
-    int m_adlibInterval = 250;
 
     // The wait for a line's recorded window.
     BYTE m_bindingInProgress = 0;
@@ -581,6 +384,9 @@ private:
     int m_quitCode = 0;
     volatile LONG m_longWaitEvent = 0;   // WAITLONG's timer event and period
     UINT m_longWaitPeriod = 0;
+
+    // The builtins' context and the state it holds.
+    BuiltinContext m_context{*this};
 
     // The lexer's working texts, kept so that lines are read without allocating.
     CEngineString m_lexerText;

@@ -13,8 +13,8 @@ int CPandrel_Script::PrepareScript(const char* fileName)
     ++m_functionsGeneration;
     m_tags.clear();
     m_tagsScannedFrom = 0;
-    m_adlibEnabled = 0;
-    m_adlibRunning = 0;
+    m_context.Callbacks().Adlib.Enabled = 0;
+    m_context.Callbacks().Adlib.Running = 0;
     m_bindingInProgress = 0;
     m_programLaunched = 0;
     ForgetLineCache();

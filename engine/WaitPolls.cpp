@@ -45,12 +45,13 @@ bool CPandrel_Script::PollHotKeyRing()
         return false;
     const int id = g_HotKeyRing[m_hotKeyReadPosition];
     m_hotKeyReadPosition = (m_hotKeyReadPosition + 1) % kHotKeyRingSize;
-    if (id < 0 || id >= kScriptHotKeySlots || !m_hotKeys[id].InUse)
+    const ScriptHotKeySlot* hotKeys = m_context.Callbacks().HotKeys;
+    if (id < 0 || id >= kScriptHotKeySlots || !hotKeys[id].InUse)
         return false;
     const int state = m_runState;
     m_runState = kRunStateRunning;
     // A copy: the function may set the key again, which rewrites the slot.
-    const CEngineString function(m_hotKeys[id].FunctionName);
+    const CEngineString function(hotKeys[id].FunctionName);
     if (!RunCallback(function)) {
         m_runState = state;
         return false;
@@ -62,19 +63,20 @@ bool CPandrel_Script::PollHotKeyRing()
 
 bool CPandrel_Script::PollAdlib()
 {
-    if (!m_adlibEnabled || m_adlibRunning)
+    AdlibSettings& adlib = m_context.Callbacks().Adlib;
+    if (!adlib.Enabled || adlib.Running)
         return false;
     const DWORD now = timeGetTime();
-    const DWORD elapsed = now >= m_adlibLastTick ? now - m_adlibLastTick : now - m_adlibLastTick - 1;
-    if (elapsed < static_cast<DWORD>(m_adlibInterval))
+    const DWORD elapsed = now >= adlib.LastTick ? now - adlib.LastTick : now - adlib.LastTick - 1;
+    if (elapsed < static_cast<DWORD>(adlib.Interval))
         return false;
-    m_adlibLastTick = now;
+    adlib.LastTick = now;
     const int state = m_runState;
     m_runState = kRunStateRunning;
-    m_adlibRunning = 1;
-    const CEngineString function(m_adlibFunction);
+    adlib.Running = 1;
+    const CEngineString function(adlib.Function);
     RunCallback(function);
-    m_adlibRunning = 0;
+    adlib.Running = 0;
     if (m_runState == kRunStateStop)
         return true;
     m_runState = state;
@@ -85,21 +87,22 @@ bool CPandrel_Script::PollRunWait()
 {
     // The handle's own state says whether the program still runs: its exit
     // code may be 259 (STILL_ACTIVE) too.
-    const DWORD wait = WaitForSingleObject(m_runWaitProcess, 0);
+    HANDLE& process = m_context.Waits().RunWaitProcess;
+    const DWORD wait = WaitForSingleObject(process, 0);
     if (wait == WAIT_TIMEOUT) {
         Sleep(10);
         return true;
     }
     DWORD exitCode = 0;
-    if (wait == WAIT_OBJECT_0 && GetExitCodeProcess(m_runWaitProcess, &exitCode)) {
+    if (wait == WAIT_OBJECT_0 && GetExitCodeProcess(process, &exitCode)) {
         m_result.SetInt(static_cast<int>(exitCode));
     } else {
         m_result.SetInt(0);
         SetError(1);
     }
     if (wait == WAIT_OBJECT_0)
-        CloseHandle(m_runWaitProcess);
-    m_runWaitProcess = nullptr;
+        CloseHandle(process);
+    process = nullptr;
     m_returnFlag = 1;
     m_runState = kRunStateRunning;
     return true;
@@ -111,7 +114,8 @@ bool CPandrel_Script::PollWindowWait()
         return false;
     Sleep(10);
     // Unsigned, so the time survives the counter's wrap.
-    if (m_waitTimeout != 0 && timeGetTime() - m_waitStart >= m_waitTimeout) {
+    const WaitState& waits = m_context.Waits();
+    if (waits.Timeout != 0 && timeGetTime() - waits.Start >= waits.Timeout) {
         if (m_runState != kRunStateDelay)
             m_result.SetInt(0);
         m_runState = kRunStateRunning;

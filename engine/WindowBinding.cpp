@@ -73,7 +73,7 @@ bool CPandrel_Script::FindRecordedWindow()
     } else {
         return false;
     }
-    EngineSupport::PreciseSleep(m_winWaitDelay);
+    EngineSupport::PreciseSleep(m_context.WindowSearch().Options.WaitDelay);
     return true;
 }
 

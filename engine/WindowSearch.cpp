@@ -1,17 +1,11 @@
-// The search behind the window and control builtins: a window named by its
-// title (under WinTitleMatchMode) and, optionally, a text of one of its
-// child windows; a control named by its class and instance number or by its
-// exact text.
 #include "engine/WindowSearch.h"
 
-#include "engine/ScriptEngine.h"
+#include "engine/WindowThreads.h"
 
 #include <stdio.h>
 #include <string.h>
 
 namespace {
-
-const UINT kHungTimeout = 5000;
 
 bool BeginsWithNoCase(const char* text, const char* prefix, size_t& length)
 {
@@ -21,61 +15,45 @@ bool BeginsWithNoCase(const char* text, const char* prefix, size_t& length)
 
 }  // namespace
 
-bool IsWindowHung(HWND window, UINT ms)
+bool CWindowSearch::FindWindowByTitle()
 {
-    DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &answer) == 0;
-}
-
-void AttachToWindowThread(HWND window, bool attach)
-{
-    if (attach && IsWindowHung(window, kHungTimeout))
-        return;
-    const DWORD current = GetCurrentThreadId();
-    const DWORD other = GetWindowThreadProcessId(window, nullptr);
-    if (other && other != current)
-        AttachThreadInput(current, other, attach ? TRUE : FALSE);
-}
-
-bool CPandrel_Script::FindWindowByTitle()
-{
-    if (m_winTitleMatchMode == 4) {
-        if (m_searchTitle.IsEmpty() || m_searchTitle.CompareNoCase("last") == 0)
-            return m_foundWindow != nullptr;
-        if (m_searchTitle.CompareNoCase("active") == 0) {
-            m_foundWindow = GetForegroundWindow();
+    if (Options.TitleMatchMode == 4) {
+        if (Title.IsEmpty() || Title.CompareNoCase("last") == 0)
+            return FoundWindow != nullptr;
+        if (Title.CompareNoCase("active") == 0) {
+            FoundWindow = GetForegroundWindow();
             m_windowFound = 1;
             return true;
         }
-    } else if (m_searchTitle.IsEmpty() && m_searchText.IsEmpty()) {
-        m_foundWindow = GetForegroundWindow();
+    } else if (Title.IsEmpty() && Text.IsEmpty()) {
+        FoundWindow = GetForegroundWindow();
         m_windowFound = 1;
         return true;
     }
 
     m_windowFound = 0;
     const LPARAM self = reinterpret_cast<LPARAM>(this);
-    if (m_winSearchChildren)
+    if (Options.SearchChildren)
         EnumChildWindows(GetDesktopWindow(), MatchWindowTitleProc, self);
     else
         EnumWindows(MatchWindowTitleProc, self);
     return m_windowFound != 0;
 }
 
-BOOL CALLBACK CPandrel_Script::MatchWindowTitleProc(HWND window, LPARAM engine)
+BOOL CALLBACK CWindowSearch::MatchWindowTitleProc(HWND window, LPARAM search)
 {
-    return reinterpret_cast<CPandrel_Script*>(engine)->MatchWindowTitle(window) ? FALSE : TRUE;
+    return reinterpret_cast<CWindowSearch*>(search)->MatchWindowTitle(window) ? FALSE : TRUE;
 }
 
-bool CPandrel_Script::MatchWindowTitle(HWND window)
+bool CWindowSearch::MatchWindowTitle(HWND window)
 {
     char title[1024];
     if (GetWindowTextA(window, title, sizeof title) <= 0)
         title[0] = '\0';
-    const char* search = m_searchTitle;
+    const char* search = Title;
     bool matches = false;
     size_t prefix = 0;
-    switch (m_winTitleMatchMode) {
+    switch (Options.TitleMatchMode) {
     case 1:
         matches = strncmp(title, search, strlen(search)) == 0;
         break;
@@ -103,71 +81,71 @@ bool CPandrel_Script::MatchWindowTitle(HWND window)
     }
     if (!matches || !WindowHasText(window))
         return false;
-    m_foundWindow = window;
+    FoundWindow = window;
     m_windowFound = 1;
     return true;
 }
 
-bool CPandrel_Script::WindowHasText(HWND window)
+bool CWindowSearch::WindowHasText(HWND window)
 {
-    if (m_searchText.IsEmpty())
+    if (Text.IsEmpty())
         return true;
-    if (m_winTextMatchMode != 2 && IsWindowHung(window, kHungTimeout))
+    if (Options.TextMatchMode != 2 && IsWindowHung(window, kHungWindowTimeout))
         return false;
     m_windowFound = 0;
     EnumChildWindows(window, WindowTextProc, reinterpret_cast<LPARAM>(this));
     return m_windowFound != 0;
 }
 
-BOOL CALLBACK CPandrel_Script::WindowTextProc(HWND child, LPARAM engine)
+BOOL CALLBACK CWindowSearch::WindowTextProc(HWND child, LPARAM search)
 {
-    CPandrel_Script& self = *reinterpret_cast<CPandrel_Script*>(engine);
-    if (!self.m_winDetectHiddenText && !IsWindowVisible(child))
+    CWindowSearch& self = *reinterpret_cast<CWindowSearch*>(search);
+    if (!self.Options.DetectHiddenText && !IsWindowVisible(child))
         return TRUE;
     char text[32768];
     text[0] = '\0';
-    if (self.m_winTextMatchMode == 2) {
+    if (self.Options.TextMatchMode == 2) {
         GetWindowTextA(child, text, sizeof text);
     } else {
         DWORD_PTR length = 0;
         SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                            kHungTimeout, &length);
+                            kHungWindowTimeout, &length);
         text[length < sizeof text ? length : sizeof text - 1] = '\0';
     }
-    if (text[0] && strstr(text, self.m_searchText)) {
+    if (text[0] && strstr(text, self.Text)) {
         self.m_windowFound = 1;
         return FALSE;
     }
     return TRUE;
 }
 
-bool CPandrel_Script::FindControl(const char* title, const char* text, const char* control)
+bool CWindowSearch::FindControl(const char* title, const char* text, const char* control)
 {
-    m_searchTitle = title;
-    m_searchText = text;
+    Title = title;
+    Text = text;
     if (!FindWindowByTitle())
         return false;
     m_controlSearchText = control;
     m_controlCounter = 0;
     m_controlFound = 0;
     if (m_controlSearchText.IsEmpty()) {
-        m_foundControl = m_foundWindow;
+        FoundControl = FoundWindow;
         m_controlFound = 1;
         return true;
     }
     // First by class and instance number, then by exact text.
     m_controlByClass = 1;
-    EnumChildWindows(m_foundWindow, ControlProc, reinterpret_cast<LPARAM>(this));
+    EnumChildWindows(FoundWindow, ControlProc, reinterpret_cast<LPARAM>(this));
     if (!m_controlFound) {
         m_controlByClass = 0;
-        EnumChildWindows(m_foundWindow, ControlProc, reinterpret_cast<LPARAM>(this));
+        EnumChildWindows(FoundWindow, ControlProc, reinterpret_cast<LPARAM>(this));
     }
     return m_controlFound != 0;
 }
 
-BOOL CALLBACK CPandrel_Script::ControlProc(HWND child, LPARAM engine)
+BOOL CALLBACK CWindowSearch::ControlProc(HWND child, LPARAM search)
 {
-    CPandrel_Script& self = *reinterpret_cast<CPandrel_Script*>(engine);
+    CWindowSearch& self = *reinterpret_cast<CWindowSearch*>(search);
     const char* wanted = self.m_controlSearchText;
     bool matches = false;
     if (self.m_controlByClass) {
@@ -187,7 +165,7 @@ BOOL CALLBACK CPandrel_Script::ControlProc(HWND child, LPARAM engine)
     }
     if (!matches)
         return TRUE;
-    self.m_foundControl = child;
+    self.FoundControl = child;
     self.m_controlFound = 1;
     return FALSE;
 }

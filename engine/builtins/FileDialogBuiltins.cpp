@@ -1,6 +1,6 @@
 // The standard open, save and folder dialogs. None has an owner window, so
 // they appear on their own while the script waits for the user.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/builtins/BuiltinSupport.h"
 
@@ -84,15 +84,15 @@ int RunFileDialog(CVariantList& args, bool save, CString& chosen)
     return 0;
 }
 
-int FileDialogBuiltin(CPandrel_Script& engine, CVariantList& args, CEngineVariant& result, bool save)
+int FileDialogBuiltin(BuiltinContext& context, CVariantList& args, CEngineVariant& result, bool save)
 {
     CString chosen;
     switch (RunFileDialog(args, save, chosen)) {
     case 2:
-        engine.ShowScriptError("Invalid file filter given.", -1);
+        context.ShowScriptError("Invalid file filter given.", -1);
         return 1;
     case 1:
-        engine.SetError(1);
+        context.SetError(1);
         return 0;
     default:
         result.SetString(chosen);
@@ -100,23 +100,21 @@ int FileDialogBuiltin(CPandrel_Script& engine, CVariantList& args, CEngineVarian
     }
 }
 
-}  // namespace
-
-int CPandrel_Script::BuiltinFileOpenDialog(CVariantList& args, CEngineVariant& result)
+int BuiltinFileOpenDialog(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    return FileDialogBuiltin(*this, args, result, false);
+    return FileDialogBuiltin(context, args, result, false);
 }
 
-int CPandrel_Script::BuiltinFileSaveDialog(CVariantList& args, CEngineVariant& result)
+int BuiltinFileSaveDialog(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    return FileDialogBuiltin(*this, args, result, true);
+    return FileDialogBuiltin(context, args, result, true);
 }
 
-int CPandrel_Script::BuiltinFileSelectFolder(CVariantList& args, CEngineVariant& result)
+int BuiltinFileSelectFolder(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || !allocator) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     // The new dialog style needs COM on the calling thread.
@@ -156,7 +154,7 @@ int CPandrel_Script::BuiltinFileSelectFolder(CVariantList& args, CEngineVariant&
         allocator->Free(chosen);
     } else {
         result.SetString("");
-        SetError(1);
+        context.SetError(1);
     }
     if (rootItem)
         allocator->Free(rootItem);
@@ -165,3 +163,13 @@ int CPandrel_Script::BuiltinFileSelectFolder(CVariantList& args, CEngineVariant&
         CoUninitialize();
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"FILEOPENDIALOG", BuiltinFileOpenDialog},
+    {"FILESAVEDIALOG", BuiltinFileSaveDialog},
+    {"FILESELECTFOLDER", BuiltinFileSelectFolder},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kFileDialogBuiltins = MakeBuiltinFamily("file dialogs", kBindings);

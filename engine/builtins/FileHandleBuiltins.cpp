@@ -1,13 +1,15 @@
 // The script's open-file table: FileOpen and FileClose, reading and writing
 // by handle or by name, and file searches held in the same 64 slots. A
 // script's file handle is its slot's index.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/support/TextHelpers.h"
 
 #include <io.h>
 #include <new>
 #include <stdio.h>
+
+namespace {
 
 // The stream of a file argument; one named by the script is closed when done.
 struct ScriptFileArgument
@@ -24,8 +26,6 @@ struct ScriptFileArgument
     FILE* stream = nullptr;
     FILE* openedHere = nullptr;
 };
-
-namespace {
 
 const char kTooManyFiles[] = "Unable to open file, the maximum number of open files has been exceeded.";
 const char kInvalidHandle[] = "File handle invalid.  Make sure that the FileOpen command succeeded.";
@@ -74,64 +74,58 @@ long long BytesLeft(FILE* stream)
     return size > position ? size - position : 0;
 }
 
-}  // namespace
-
-ScriptFileSlot* CPandrel_Script::GetFileSlot(int handle)
+void ReportInvalidFileHandle(BuiltinContext& context)
 {
-    if (handle < 0 || handle >= kScriptFileSlots)
-        return nullptr;
-    ScriptFileSlot& slot = m_files[handle];
-    return slot.InUse && slot.SlotKind == ScriptFileSlot::kFile ? &slot : nullptr;
+    context.ShowScriptError(kInvalidHandle, -1);
 }
 
-int CPandrel_Script::FindFreeFileSlot()
+// Whether a slot is free; reports that all are in use when none is.
+bool HaveFreeSlot(BuiltinContext& context)
 {
-    if (m_filesInUse < kScriptFileSlots) {
-        for (int i = 0; i < kScriptFileSlots; ++i)
-            if (!m_files[i].InUse)
-                return i;
-    }
-    ShowScriptError(kTooManyFiles, -1);
-    return -1;
+    if (context.OpenFiles().HasFreeSlot())
+        return true;
+    context.ShowScriptError(kTooManyFiles, -1);
+    return false;
 }
 
-void CPandrel_Script::ReportInvalidFileHandle()
-{
-    ShowScriptError(kInvalidHandle, -1);
-}
-
-bool CPandrel_Script::OpenFileForReading(CEngineVariant& file, ScriptFileArgument& opened, int& handlerReturn)
+// A file argument: the handle of an open file, or a name that `opened`
+// holds open for this call only. For reading, a handle that names no open
+// file is a script error (`handlerReturn` 1); a file not open for reading,
+// or a name that cannot be opened, sets @error 1 (0).
+bool OpenFileForReading(BuiltinContext& context, CEngineVariant& file, ScriptFileArgument& opened,
+                        int& handlerReturn)
 {
     handlerReturn = 0;
     if (file.IsString()) {
         opened.stream = opened.openedHere = fopen(file.GetString(), "rb");
-    } else if (ScriptFileSlot* slot = GetFileSlot(file.GetInt())) {
+    } else if (OpenFileSlot* slot = context.OpenFiles().FileAt(file.GetInt())) {
         opened.stream = slot->Mode == 0 ? slot->Stream : nullptr;
     } else {
-        ReportInvalidFileHandle();
+        ReportInvalidFileHandle(context);
         handlerReturn = 1;
         return false;
     }
     if (!opened.stream)
-        SetError(1);
+        context.SetError(1);
     return opened.stream != nullptr;
 }
 
-bool CPandrel_Script::OpenFileForWriting(CEngineVariant& file, ScriptFileArgument& opened)
+// For writing: false unless the handle names a file open for appending or
+// writing, or the name opens for appending.
+bool OpenFileForWriting(BuiltinContext& context, CEngineVariant& file, ScriptFileArgument& opened)
 {
     if (file.IsString()) {
         opened.stream = opened.openedHere = fopen(file.GetString(), "a+b");
     } else {
-        ScriptFileSlot* slot = GetFileSlot(file.GetInt());
+        OpenFileSlot* slot = context.OpenFiles().FileAt(file.GetInt());
         opened.stream = slot && slot->Mode != 0 ? slot->Stream : nullptr;
     }
     return opened.stream != nullptr;
 }
 
-int CPandrel_Script::BuiltinFileOpen(CVariantList& args, CEngineVariant& result)
+int BuiltinFileOpen(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    const int index = FindFreeFileSlot();
-    if (index < 0)
+    if (!HaveFreeSlot(context))
         return 1;
     const int mode = args.GetItem(1).GetInt();
     static const char* const kOpenModes[] = {"rb", "a+b", "w+b"};
@@ -142,42 +136,31 @@ int CPandrel_Script::BuiltinFileOpen(CVariantList& args, CEngineVariant& result)
     }
     if (mode == 1)
         fseek(stream, 0, SEEK_END);
-    ScriptFileSlot& slot = m_files[index];
-    slot = ScriptFileSlot();
-    slot.InUse = true;
-    slot.SlotKind = ScriptFileSlot::kFile;
+    OpenFileSlot slot;
+    slot.SlotKind = OpenFileSlot::kFile;
     slot.Stream = stream;
     slot.Mode = mode;
-    ++m_filesInUse;
-    result.SetInt(index);
+    result.SetInt(context.OpenFiles().Take(slot));
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileClose(CVariantList& args, CEngineVariant&)
+int BuiltinFileClose(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const int handle = args.GetItem(0).GetInt();
-    if (handle < 0 || handle >= kScriptFileSlots || !m_files[handle].InUse) {
-        ReportInvalidFileHandle();
+    if (!context.OpenFiles().InUseAt(handle)) {
+        ReportInvalidFileHandle(context);
         return 1;
     }
-    ScriptFileSlot& slot = m_files[handle];
-    if (slot.SlotKind == ScriptFileSlot::kSearch) {
-        FindClose(slot.Search);
-        delete[] slot.PendingName;
-    } else {
-        fclose(slot.Stream);
-    }
-    slot = ScriptFileSlot();
-    --m_filesInUse;
+    context.OpenFiles().Close(handle);
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileReadLine(CVariantList& args, CEngineVariant& result)
+int BuiltinFileReadLine(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetString("");
     ScriptFileArgument file;
     int handlerReturn = 0;
-    if (!OpenFileForReading(args.GetItem(0), file, handlerReturn))
+    if (!OpenFileForReading(context, args.GetItem(0), file, handlerReturn))
         return handlerReturn;
     FILE* stream = file.stream;
 
@@ -188,30 +171,30 @@ int CPandrel_Script::BuiltinFileReadLine(CVariantList& args, CEngineVariant& res
         const int number = args.GetItem(1).GetInt();
         for (int i = 0; i < number; ++i) {
             if (!ReadFileLine(stream, line)) {
-                SetError(-1);
+                context.SetError(-1);
                 return 0;
             }
         }
     } else if (!ReadFileLine(stream, line)) {
-        SetError(-1);
+        context.SetError(-1);
         return 0;
     }
     result.SetString(line, line.GetLength());
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileRead(CVariantList& args, CEngineVariant& result)
+int BuiltinFileRead(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetString("");
     ScriptFileArgument file;
     int handlerReturn = 0;
-    if (!OpenFileForReading(args.GetItem(0), file, handlerReturn))
+    if (!OpenFileForReading(context, args.GetItem(0), file, handlerReturn))
         return handlerReturn;
     FILE* stream = file.stream;
 
     long long count = args.GetItem(1).GetInt();
     if (count <= 0) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     // Never more than the file holds: a huge count costs no huge buffer.
@@ -220,36 +203,36 @@ int CPandrel_Script::BuiltinFileRead(CVariantList& args, CEngineVariant& result)
     if (count > cap)
         count = cap;
     if (count == 0) {
-        SetError(-1);
+        context.SetError(-1);
         return 0;
     }
     char* buffer = new (std::nothrow) char[static_cast<size_t>(count) + 1];
     if (!buffer) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const size_t read = fread(buffer, 1, static_cast<size_t>(count), stream);
     buffer[read] = '\0';
     if (read == 0)
-        SetError(-1);
+        context.SetError(-1);
     else
         result.SetString(buffer);
     delete[] buffer;
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileWrite(CVariantList& args, CEngineVariant& result)
+int BuiltinFileWrite(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     ScriptFileArgument file;
-    if (!OpenFileForWriting(args.GetItem(0), file) || fputs(args.GetItem(1).GetString(), file.stream) < 0)
+    if (!OpenFileForWriting(context, args.GetItem(0), file) || fputs(args.GetItem(1).GetString(), file.stream) < 0)
         result.SetInt(0);
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileWriteLine(CVariantList& args, CEngineVariant& result)
+int BuiltinFileWriteLine(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     ScriptFileArgument file;
-    if (!OpenFileForWriting(args.GetItem(0), file)) {
+    if (!OpenFileForWriting(context, args.GetItem(0), file)) {
         result.SetInt(0);
         return 0;
     }
@@ -264,7 +247,7 @@ int CPandrel_Script::BuiltinFileWriteLine(CVariantList& args, CEngineVariant& re
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileFindFirstFile(CVariantList& args, CEngineVariant& result)
+int BuiltinFileFindFirstFile(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA(args.GetItem(0).GetString(), &found);
@@ -272,31 +255,27 @@ int CPandrel_Script::BuiltinFileFindFirstFile(CVariantList& args, CEngineVariant
         result.SetInt(-1);
         return 0;
     }
-    const int index = FindFreeFileSlot();
-    if (index < 0) {
+    if (!HaveFreeSlot(context)) {
         FindClose(search);
         return 1;
     }
-    ScriptFileSlot& slot = m_files[index];
-    slot = ScriptFileSlot();
-    slot.InUse = true;
-    slot.SlotKind = ScriptFileSlot::kSearch;
+    OpenFileSlot slot;
+    slot.SlotKind = OpenFileSlot::kSearch;
     slot.Search = search;
     slot.PendingName = EngineSupport::DuplicateString(found.cFileName);
-    ++m_filesInUse;
-    result.SetInt(index);
+    result.SetInt(context.OpenFiles().Take(slot));
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileFindNextFile(CVariantList& args, CEngineVariant& result)
+int BuiltinFileFindNextFile(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const int handle = args.GetItem(0).GetInt();
-    if (handle < 0 || handle >= kScriptFileSlots || !m_files[handle].InUse ||
-        m_files[handle].SlotKind != ScriptFileSlot::kSearch) {
-        ReportInvalidFileHandle();
+    OpenFileSlot* search = context.OpenFiles().InUseAt(handle);
+    if (!search || search->SlotKind != OpenFileSlot::kSearch) {
+        ReportInvalidFileHandle(context);
         return 1;
     }
-    ScriptFileSlot& slot = m_files[handle];
+    OpenFileSlot& slot = *search;
     if (slot.PendingName) {
         result.SetString(slot.PendingName);
         delete[] slot.PendingName;
@@ -306,9 +285,24 @@ int CPandrel_Script::BuiltinFileFindNextFile(CVariantList& args, CEngineVariant&
     WIN32_FIND_DATAA found;
     if (!FindNextFileA(slot.Search, &found)) {
         result.SetString("");
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     result.SetString(found.cFileName);
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"FILECLOSE", BuiltinFileClose},
+    {"FILEFINDFIRSTFILE", BuiltinFileFindFirstFile},
+    {"FILEFINDNEXTFILE", BuiltinFileFindNextFile},
+    {"FILEOPEN", BuiltinFileOpen},
+    {"FILEREAD", BuiltinFileRead},
+    {"FILEREADLINE", BuiltinFileReadLine},
+    {"FILEWRITE", BuiltinFileWrite},
+    {"FILEWRITELINE", BuiltinFileWriteLine},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kFileHandleBuiltins = MakeBuiltinFamily("file handles", kBindings);

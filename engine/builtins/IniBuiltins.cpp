@@ -1,7 +1,7 @@
 // INI-file builtins. A relative file name counts from the working folder,
 // as everywhere else in a script, not from the Windows folder where the
 // profile functions would otherwise put it.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/support/PathHelpers.h"
 
@@ -30,9 +30,7 @@ bool WriteIniKey(const char* file, const char* section, const char* key, const c
     return true;
 }
 
-}  // namespace
-
-int CPandrel_Script::BuiltinIniRead(CVariantList& args, CEngineVariant& result)
+int BuiltinIniRead(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CString path = FullIniPath(args.GetItem(0).GetString());
     const CEngineString section(args.GetItem(1).GetString());
@@ -44,7 +42,7 @@ int CPandrel_Script::BuiltinIniRead(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinIniWrite(CVariantList& args, CEngineVariant& result)
+int BuiltinIniWrite(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CEngineString file(args.GetItem(0).GetString());
     const CEngineString section(args.GetItem(1).GetString());
@@ -55,7 +53,7 @@ int CPandrel_Script::BuiltinIniWrite(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinIniDelete(CVariantList& args, CEngineVariant& result)
+int BuiltinIniDelete(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CEngineString file(args.GetItem(0).GetString());
     const CEngineString section(args.GetItem(1).GetString());
@@ -64,3 +62,13 @@ int CPandrel_Script::BuiltinIniDelete(CVariantList& args, CEngineVariant& result
         result.SetInt(0);
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"INIDELETE", BuiltinIniDelete},
+    {"INIREAD", BuiltinIniRead},
+    {"INIWRITE", BuiltinIniWrite},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kIniBuiltins = MakeBuiltinFamily("INI files", kBindings);

@@ -1,23 +1,25 @@
 // Key builtins: SEND types a key string, BLOCKINPUT holds the user's input
 // back, and KEYSEND, KEYDOWN and KEYUP send one key named as in step lines
 // ("<F1>", "a").
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/NumberConversion.h"
-#include "engine/WindowSearch.h"
+#include "engine/WindowThreads.h"
 #include "macro/KeyNames.h"
 
-int CPandrel_Script::BuiltinSend(CVariantList& args, CEngineVariant&)
+namespace {
+
+int BuiltinSend(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CEngineString keys(args.GetItem(0).GetString());
     if (args.GetItem(1).GetInt() != 0)
-        m_keySender.SendRaw(keys, nullptr);
+        context.KeySender().SendRaw(keys, nullptr);
     else
-        m_keySender.SendKeys(keys, nullptr);
+        context.KeySender().SendKeys(keys, nullptr);
     return 0;
 }
 
-int CPandrel_Script::BuiltinBlockInput(CVariantList& args, CEngineVariant&)
+int BuiltinBlockInput(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     // Bound at run time: systems without it simply do not block.
     typedef BOOL(WINAPI * BlockInputProc)(BOOL);
@@ -30,27 +32,16 @@ int CPandrel_Script::BuiltinBlockInput(CVariantList& args, CEngineVariant&)
     return 0;
 }
 
-int CPandrel_Script::BuiltinKeySend(CVariantList& args, CEngineVariant& result)
-{
-    return SendNamedKey(args, result, kNamedKeyPress);
-}
+enum NamedKeyAction { kNamedKeyPress, kNamedKeyDown, kNamedKeyUp };
 
-int CPandrel_Script::BuiltinKeyDown(CVariantList& args, CEngineVariant& result)
-{
-    return SendNamedKey(args, result, kNamedKeyDown);
-}
-
-int CPandrel_Script::BuiltinKeyUp(CVariantList& args, CEngineVariant& result)
-{
-    return SendNamedKey(args, result, kNamedKeyUp);
-}
-
-int CPandrel_Script::SendNamedKey(CVariantList& args, CEngineVariant& result, NamedKeyAction action)
+// KEYSEND, KEYDOWN and KEYUP: one named key into the control (title, text, control).
+int SendNamedKey(BuiltinContext& context, CVariantList& args, CEngineVariant& result, NamedKeyAction action)
 {
     const CEngineString title(args.GetItem(0).GetString());
     const CEngineString text(args.GetItem(1).GetString());
     const CEngineString control(args.GetItem(2).GetString());
-    if (!FindControl(title, text, control)) {
+    CWindowSearch& search = context.WindowSearch();
+    if (!search.FindControl(title, text, control)) {
         result.SetInt(0);
         return 0;
     }
@@ -58,22 +49,50 @@ int CPandrel_Script::SendNamedKey(CVariantList& args, CEngineVariant& result, Na
     const int vk = KeyNameToVirtualKey(CString(args.GetItem(3).GetString()));
     if (vk == 0) {
         result.SetInt(0);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
-    const HWND window = m_foundWindow;
+    CKeySender& sender = context.KeySender();
+    const HWND window = search.FoundWindow;
     AttachToWindowThread(window, true);
     if (action == kNamedKeyDown) {
-        m_keySender.KeyDown(vk);
+        sender.KeyDown(vk);
     } else if (action == kNamedKeyUp) {
-        m_keySender.KeyUp(vk);
+        sender.KeyUp(vk);
     } else {
         // No count, or an empty one, presses the key once.
         const char* countText = args.GetCount() >= 5 ? args.GetItem(4).GetString() : "";
         const int count = countText[0] ? ReadDecimalInteger(countText) : 1;
         for (int i = 0; i < count; ++i)
-            m_keySender.KeyPress(vk);
+            sender.KeyPress(vk);
     }
     AttachToWindowThread(window, false);
     return 0;
 }
+
+int BuiltinKeySend(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
+{
+    return SendNamedKey(context, args, result, kNamedKeyPress);
+}
+
+int BuiltinKeyDown(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
+{
+    return SendNamedKey(context, args, result, kNamedKeyDown);
+}
+
+int BuiltinKeyUp(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
+{
+    return SendNamedKey(context, args, result, kNamedKeyUp);
+}
+
+const BuiltinBinding kBindings[] = {
+    {"BLOCKINPUT", BuiltinBlockInput},
+    {"KEYSEND", BuiltinKeySend},
+    {"KEYUP", BuiltinKeyUp},
+    {"KEYDOWN", BuiltinKeyDown},
+    {"SEND", BuiltinSend},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kKeyBuiltins = MakeBuiltinFamily("keys", kBindings);

@@ -1,6 +1,6 @@
 // Maths, bit and type builtins. Results outside the real numbers (the square
 // root of -1, the logarithm of 0) are the IEEE values and no error.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/NumberConversion.h"
 #include "engine/Random.h"
@@ -26,75 +26,73 @@ int FromBits(unsigned bits)
     return static_cast<int>(bits);
 }
 
-}  // namespace
-
-int CPandrel_Script::BuiltinAbs(CVariantList& args, CEngineVariant& result)
+int BuiltinAbs(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(fabs(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinSin(CVariantList& args, CEngineVariant& result)
+int BuiltinSin(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(sin(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinCos(CVariantList& args, CEngineVariant& result)
+int BuiltinCos(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(cos(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinTan(CVariantList& args, CEngineVariant& result)
+int BuiltinTan(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(tan(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinAsin(CVariantList& args, CEngineVariant& result)
+int BuiltinAsin(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(asin(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinAcos(CVariantList& args, CEngineVariant& result)
+int BuiltinAcos(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(acos(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinAtan(CVariantList& args, CEngineVariant& result)
+int BuiltinAtan(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(atan(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinExp(CVariantList& args, CEngineVariant& result)
+int BuiltinExp(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(exp(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinLog(CVariantList& args, CEngineVariant& result)
+int BuiltinLog(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(log(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinSqrt(CVariantList& args, CEngineVariant& result)
+int BuiltinSqrt(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(sqrt(Argument(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinMod(CVariantList& args, CEngineVariant& result)
+int BuiltinMod(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(fmod(Argument(args, 0), Argument(args, 1)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinRound(CVariantList& args, CEngineVariant& result)
+int BuiltinRound(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const double x = Argument(args, 0);
     const double digits = Argument(args, 1);
@@ -110,13 +108,13 @@ int CPandrel_Script::BuiltinRound(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinInt(CVariantList& args, CEngineVariant& result)
+int BuiltinInt(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetNumber(static_cast<double>(DoubleToInt64(Argument(args, 0))));
     return 0;
 }
 
-int CPandrel_Script::BuiltinRandom(CVariantList& args, CEngineVariant& result)
+int BuiltinRandom(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const int count = args.GetCount();
     if (count == 0) {
@@ -125,32 +123,32 @@ int CPandrel_Script::BuiltinRandom(CVariantList& args, CEngineVariant& result)
     }
     if (count == 1) {
         if (!args.GetItem(0).IsNumber()) {
-            SetError(1);
+            context.SetError(1);
             return 0;
         }
         const double max = Argument(args, 0);
         if (!(max > 0)) {
-            SetError(2);
+            context.SetError(2);
             return 0;
         }
         result.SetNumber(g_MersenneTwister.NextDouble() * max);
         return 0;
     }
     if (args.GetItem(0).IsArray() || args.GetItem(1).IsArray()) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const double min = Argument(args, 0);
     const double max = Argument(args, 1);
     if (!(min < max)) {
-        SetError(2);
+        context.SetError(2);
         return 0;
     }
     result.SetNumber(min + g_MersenneTwister.NextDouble() * (max - min));
     return 0;
 }
 
-int CPandrel_Script::BuiltinBitAnd(CVariantList& args, CEngineVariant& result)
+int BuiltinBitAnd(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     unsigned bits = Bits(args, 0);
     for (int i = 1; i < args.GetCount(); ++i)
@@ -159,7 +157,7 @@ int CPandrel_Script::BuiltinBitAnd(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinBitOr(CVariantList& args, CEngineVariant& result)
+int BuiltinBitOr(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     unsigned bits = Bits(args, 0);
     for (int i = 1; i < args.GetCount(); ++i)
@@ -168,7 +166,7 @@ int CPandrel_Script::BuiltinBitOr(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinBitXor(CVariantList& args, CEngineVariant& result)
+int BuiltinBitXor(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     unsigned bits = Bits(args, 0);
     for (int i = 1; i < args.GetCount(); ++i)
@@ -177,13 +175,13 @@ int CPandrel_Script::BuiltinBitXor(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinBitNot(CVariantList& args, CEngineVariant& result)
+int BuiltinBitNot(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(FromBits(~Bits(args, 0)));
     return 0;
 }
 
-int CPandrel_Script::BuiltinBitShift(CVariantList& args, CEngineVariant& result)
+int BuiltinBitShift(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const int value = args.GetItem(0).GetInt();
     const long long shift = args.GetItem(1).GetInt();
@@ -198,13 +196,13 @@ int CPandrel_Script::BuiltinBitShift(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinAsc(CVariantList& args, CEngineVariant& result)
+int BuiltinAsc(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(static_cast<unsigned char>(args.GetItem(0).GetString()[0]));
     return 0;
 }
 
-int CPandrel_Script::BuiltinChr(CVariantList& args, CEngineVariant& result)
+int BuiltinChr(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& value = args.GetItem(0);
     const char ch = value.IsNumber() ? static_cast<char>(value.GetInt() & 0xFF) : '\0';
@@ -212,65 +210,65 @@ int CPandrel_Script::BuiltinChr(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinDec(CVariantList& args, CEngineVariant& result)
+int BuiltinDec(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     DWORD value = 0;
     if (!EngineSupport::ParseHex(args.GetItem(0).GetString(), value)) {
         result.SetInt(0);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     result.SetInt(static_cast<int>(value));
     return 0;
 }
 
-int CPandrel_Script::BuiltinHex(CVariantList& args, CEngineVariant& result)
+int BuiltinHex(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const int digits = args.GetItem(1).GetInt();
     // A negative count is refused like one that is too large.
     if (digits < 0 || digits >= 9) {
         result.SetString("");
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     char text[9];
     if (!EngineSupport::FormatHex(static_cast<DWORD>(args.GetItem(0).GetInt()), text, digits))
-        SetError(1);
+        context.SetError(1);
     result.SetString(text);
     return 0;
 }
 
-int CPandrel_Script::BuiltinIsArray(CVariantList& args, CEngineVariant& result)
+int BuiltinIsArray(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(args.GetItem(0).IsArray() ? 1 : 0);
     return 0;
 }
 
-int CPandrel_Script::BuiltinIsString(CVariantList& args, CEngineVariant& result)
+int BuiltinIsString(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(args.GetItem(0).IsString() ? 1 : 0);
     return 0;
 }
 
-int CPandrel_Script::BuiltinIsNumber(CVariantList& args, CEngineVariant& result)
+int BuiltinIsNumber(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(args.GetItem(0).IsNumber() ? 1 : 0);
     return 0;
 }
 
-int CPandrel_Script::BuiltinIsInt(CVariantList& args, CEngineVariant& result)
+int BuiltinIsInt(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(args.GetItem(0).IsInt() ? 1 : 0);
     return 0;
 }
 
-int CPandrel_Script::BuiltinIsFloat(CVariantList& args, CEngineVariant& result)
+int BuiltinIsFloat(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(args.GetItem(0).IsFloat() ? 1 : 0);
     return 0;
 }
 
-int CPandrel_Script::BuiltinNumber(CVariantList& args, CEngineVariant& result)
+int BuiltinNumber(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& value = args.GetItem(0);
     if (value.IsString())
@@ -280,7 +278,7 @@ int CPandrel_Script::BuiltinNumber(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinString(CVariantList& args, CEngineVariant& result)
+int BuiltinString(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& value = args.GetItem(0);
     if (value.IsNumber())
@@ -290,8 +288,46 @@ int CPandrel_Script::BuiltinString(CVariantList& args, CEngineVariant& result)
     return 0;
 }
 
-int CPandrel_Script::BuiltinAdlibDisable(CVariantList&, CEngineVariant&)
+int BuiltinAdlibDisable(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    m_adlibEnabled = 0;
+    context.Callbacks().Adlib.Enabled = 0;
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"ABS", BuiltinAbs},
+    {"ACOS", BuiltinAcos},
+    {"ADLIBDISABLE", BuiltinAdlibDisable},
+    {"ASC", BuiltinAsc},
+    {"ASIN", BuiltinAsin},
+    {"ATAN", BuiltinAtan},
+    {"BITAND", BuiltinBitAnd},
+    {"BITNOT", BuiltinBitNot},
+    {"BITOR", BuiltinBitOr},
+    {"BITSHIFT", BuiltinBitShift},
+    {"BITXOR", BuiltinBitXor},
+    {"CHR", BuiltinChr},
+    {"COS", BuiltinCos},
+    {"DEC", BuiltinDec},
+    {"EXP", BuiltinExp},
+    {"HEX", BuiltinHex},
+    {"INT", BuiltinInt},
+    {"ISARRAY", BuiltinIsArray},
+    {"ISFLOAT", BuiltinIsFloat},
+    {"ISINT", BuiltinIsInt},
+    {"ISNUMBER", BuiltinIsNumber},
+    {"ISSTRING", BuiltinIsString},
+    {"LOG", BuiltinLog},
+    {"MOD", BuiltinMod},
+    {"NUMBER", BuiltinNumber},
+    {"RANDOM", BuiltinRandom},
+    {"ROUND", BuiltinRound},
+    {"SIN", BuiltinSin},
+    {"SQRT", BuiltinSqrt},
+    {"STRING", BuiltinString},
+    {"TAN", BuiltinTan},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kMathBuiltins = MakeBuiltinFamily("maths", kBindings);

@@ -1,7 +1,7 @@
 // Mouse builtins: moves (at once or in steps), clicks, drags, the wheel and
 // the cursor's position and shape. Their pauses are the run options that a
 // recorded macro replays with.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/ThreadInputAttachments.h"
 #include "engine/builtins/BuiltinSupport.h"
@@ -86,99 +86,104 @@ int CountArgument(CVariantList& args, int index, int fallback)
     return args.GetCount() > index ? args.GetItem(index).GetInt() : fallback;
 }
 
-}  // namespace
-
-int CPandrel_Script::BuiltinMouseMove(CVariantList& args, CEngineVariant&)
+int BuiltinMouseMove(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), m_mouseCoordMode);
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
+    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), options.MouseCoordMode);
     MoveMouseTo(point.x, point.y, 0, 2);
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseRelativeMove(CVariantList& args, CEngineVariant&)
+int BuiltinMouseRelativeMove(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
     POINT cursor;
     GetCursorPos(&cursor);
     const POINT point = BuiltinSupport::ToScreen(cursor.x + args.GetItem(0).GetInt(),
-                                                 cursor.y + args.GetItem(1).GetInt(), m_mouseCoordMode);
+                                                 cursor.y + args.GetItem(1).GetInt(), options.MouseCoordMode);
     MoveMouseTo(point.x, point.y, 0, kStepPause);
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseClick(CVariantList& args, CEngineVariant&)
+int BuiltinMouseClick(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
     const CEngineString button(args.GetItem(0).GetString());
     const int clicks = CountArgument(args, 1, 1);
     for (int i = 0; i < clicks; ++i) {
-        ClickOnce(button, m_mouseClickDownDelay);
-        EngineSupport::PreciseSleep(m_mouseClickDelay);
+        ClickOnce(button, options.MouseClickDownDelay);
+        EngineSupport::PreciseSleep(options.MouseClickDelay);
     }
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseDoubleClick(CVariantList& args, CEngineVariant&)
+int BuiltinMouseDoubleClick(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
     const CEngineString button(args.GetItem(0).GetString());
     const int count = CountArgument(args, 1, 1);
     for (int i = 0; i < count; ++i) {
-        ClickOnce(button, m_mouseClickDownDelay);
+        ClickOnce(button, options.MouseClickDownDelay);
         EngineSupport::PreciseSleep(1);
-        ClickOnce(button, m_mouseClickDownDelay);
-        EngineSupport::PreciseSleep(m_mouseClickDelay);
+        ClickOnce(button, options.MouseClickDownDelay);
+        EngineSupport::PreciseSleep(options.MouseClickDelay);
     }
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseClickDrag(CVariantList& args, CEngineVariant&)
+int BuiltinMouseClickDrag(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
     const CEngineString button(args.GetItem(0).GetString());
-    const POINT from = BuiltinSupport::ToScreen(args.GetItem(1).GetInt(), args.GetItem(2).GetInt(), m_mouseCoordMode);
-    const POINT to = BuiltinSupport::ToScreen(args.GetItem(3).GetInt(), args.GetItem(4).GetInt(), m_mouseCoordMode);
+    const POINT from = BuiltinSupport::ToScreen(args.GetItem(1).GetInt(), args.GetItem(2).GetInt(), options.MouseCoordMode);
+    const POINT to = BuiltinSupport::ToScreen(args.GetItem(3).GetInt(), args.GetItem(4).GetInt(), options.MouseCoordMode);
     const int speed = CountArgument(args, 5, -1);
     MoveMouseTo(from.x, from.y, speed, 2);
     EngineSupport::MouseButtonDown(button);
-    EngineSupport::PreciseSleep(m_mouseClickDragDelay);
+    EngineSupport::PreciseSleep(options.MouseClickDragDelay);
     // The drag itself always moves in steps, so that the target sees it.
     MoveMouseTo(to.x, to.y, speed == 0 || speed == 1 ? 2 : speed, 2);
-    EngineSupport::PreciseSleep(m_mouseClickDragDelay);
+    EngineSupport::PreciseSleep(options.MouseClickDragDelay);
     EngineSupport::MouseButtonUp(button);
-    EngineSupport::PreciseSleep(m_mouseClickDelay);
+    EngineSupport::PreciseSleep(options.MouseClickDelay);
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseDown(CVariantList& args, CEngineVariant&)
+int BuiltinMouseDown(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     EngineSupport::MouseButtonDown(args.GetItem(0).GetString());
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseUp(CVariantList& args, CEngineVariant&)
+int BuiltinMouseUp(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     EngineSupport::MouseButtonUp(args.GetItem(0).GetString());
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseWheel(CVariantList& args, CEngineVariant&)
+int BuiltinMouseWheel(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
     const CEngineString direction(args.GetItem(0).GetString());
     const int clicks = CountArgument(args, 1, 1);
     for (int i = 0; i < clicks; ++i) {
         EngineSupport::MouseWheelStep(direction);
-        EngineSupport::PreciseSleep(m_mouseClickDelay);
+        EngineSupport::PreciseSleep(options.MouseClickDelay);
     }
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseGetPos(CVariantList&, CEngineVariant& result)
+int BuiltinMouseGetPos(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
     POINT point;
     GetCursorPos(&point);
-    const POINT origin = BuiltinSupport::CoordinateOrigin(m_mouseCoordMode);
+    const POINT origin = BuiltinSupport::CoordinateOrigin(options.MouseCoordMode);
     BuiltinSupport::MakePointArray(result, point.x - origin.x, point.y - origin.y);
     return 0;
 }
 
-int CPandrel_Script::BuiltinMouseGetCursor(CVariantList&, CEngineVariant& result)
+int BuiltinMouseGetCursor(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     POINT point;
     GetCursorPos(&point);
@@ -203,3 +208,20 @@ int CPandrel_Script::BuiltinMouseGetCursor(CVariantList&, CEngineVariant& result
     result.SetInt(shape);
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"MOUSECLICK", BuiltinMouseClick},
+    {"MOUSEDOUBLECLICK", BuiltinMouseDoubleClick},
+    {"MOUSECLICKDRAG", BuiltinMouseClickDrag},
+    {"MOUSEDOWN", BuiltinMouseDown},
+    {"MOUSEGETCURSOR", BuiltinMouseGetCursor},
+    {"MOUSEGETPOS", BuiltinMouseGetPos},
+    {"MOUSEMOVE", BuiltinMouseMove},
+    {"MOUSERELATIVEMOVE", BuiltinMouseRelativeMove},
+    {"MOUSEUP", BuiltinMouseUp},
+    {"MOUSEWHEEL", BuiltinMouseWheel},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kMouseBuiltins = MakeBuiltinFamily("mouse", kBindings);

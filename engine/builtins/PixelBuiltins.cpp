@@ -1,7 +1,7 @@
 // Screen-pixel builtins. Coordinates count from the foreground window under
 // PixelCoordMode 0; colours are 0xRRGGBB under ColorMode 0 and the system's
 // 0xBBGGRR under ColorMode 1.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/builtins/ScreenCapture.h"
@@ -82,14 +82,13 @@ bool ChannelInRange(unsigned channel, int wanted, int shade)
     return static_cast<int>(channel) >= low && static_cast<int>(channel) <= high;
 }
 
-}  // namespace
-
-int CPandrel_Script::BuiltinPixelGetColor(CVariantList& args, CEngineVariant& result)
+int BuiltinPixelGetColor(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), m_pixelCoordMode);
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
+    const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), options.PixelCoordMode);
     const HDC screen = GetDC(nullptr);
     if (!screen) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     COLORREF colour = GetPixel(screen, point.x, point.y);
@@ -97,21 +96,22 @@ int CPandrel_Script::BuiltinPixelGetColor(CVariantList& args, CEngineVariant& re
     if (colour == CLR_INVALID) {
         // Off the screen: there is no colour to give.
         result.SetInt(-1);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
-    if (m_colorMode == 0)
+    if (options.ColorMode == 0)
         EngineSupport::SwapRedBlue(colour);
     result.SetInt(static_cast<int>(colour));
     return 0;
 }
 
-int CPandrel_Script::BuiltinPixelSearch(CVariantList& args, CEngineVariant& result)
+int BuiltinPixelSearch(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    const Area area = ReadArea(args, m_pixelCoordMode);
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
+    const Area area = ReadArea(args, options.PixelCoordMode);
 
     COLORREF colour = static_cast<COLORREF>(args.GetItem(4).GetInt());
-    if (m_colorMode == 0)
+    if (options.ColorMode == 0)
         EngineSupport::SwapRedBlue(colour);
     int shade = args.GetCount() > 5 ? args.GetItem(5).GetInt() : 0;
     shade = shade < 0 ? 0 : (shade > 255 ? 255 : shade);
@@ -122,7 +122,7 @@ int CPandrel_Script::BuiltinPixelSearch(CVariantList& args, CEngineVariant& resu
 
     ScreenCapture capture;
     if (!capture.Capture(area.left, area.top, area.right, area.bottom)) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     // Columns from the left, each from the top; only points on the screen
@@ -139,13 +139,14 @@ int CPandrel_Script::BuiltinPixelSearch(CVariantList& args, CEngineVariant& resu
             }
         }
     }
-    SetError(1);
+    context.SetError(1);
     return 0;
 }
 
-int CPandrel_Script::BuiltinPixelChecksum(CVariantList& args, CEngineVariant& result)
+int BuiltinPixelChecksum(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    const Area area = ReadArea(args, m_pixelCoordMode);
+    const MouseAndPixelOptions& options = context.MouseAndPixel();
+    const Area area = ReadArea(args, options.PixelCoordMode);
     const long long left = area.left, top = area.top, right = area.right, bottom = area.bottom;
     Adler32 sum;
     if (right < left || bottom < top) {
@@ -155,7 +156,7 @@ int CPandrel_Script::BuiltinPixelChecksum(CVariantList& args, CEngineVariant& re
     ScreenCapture capture;
     if (!capture.Capture(left, top, right, bottom)) {
         result.SetInt(0);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const RECT& copied = capture.Copied();
@@ -182,7 +183,7 @@ int CPandrel_Script::BuiltinPixelChecksum(CVariantList& args, CEngineVariant& re
     return 0;
 }
 
-int CPandrel_Script::BuiltinCheckColor(CVariantList& args, CEngineVariant& result)
+int BuiltinCheckColor(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     POINT point = {args.GetItem(0).GetInt(), args.GetItem(1).GetInt()};
     if (point.x == -1 && point.y == -1)
@@ -198,13 +199,13 @@ int CPandrel_Script::BuiltinCheckColor(CVariantList& args, CEngineVariant& resul
     if (!screen || mode < 0 || mode > 2) {
         if (screen)
             ReleaseDC(nullptr, screen);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const COLORREF colour = GetPixel(screen, point.x, point.y);
     ReleaseDC(nullptr, screen);
     if (colour == CLR_INVALID) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const int r = GetRValue(colour), g = GetGValue(colour), b = GetBValue(colour);
@@ -225,3 +226,14 @@ int CPandrel_Script::BuiltinCheckColor(CVariantList& args, CEngineVariant& resul
     result.SetInt(matches ? 1 : 0);
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"CHECKCOLOR", BuiltinCheckColor},
+    {"PIXELCHECKSUM", BuiltinPixelChecksum},
+    {"PIXELGETCOLOR", BuiltinPixelGetColor},
+    {"PIXELSEARCH", BuiltinPixelSearch},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kPixelBuiltins = MakeBuiltinFamily("pixels", kBindings);

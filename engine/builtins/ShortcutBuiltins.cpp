@@ -1,5 +1,5 @@
 // Shell shortcuts (.lnk files) through the shell's link object.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/support/PathHelpers.h"
@@ -54,9 +54,7 @@ private:
     IPersistFile* m_file = nullptr;
 };
 
-}  // namespace
-
-int CPandrel_Script::BuiltinFileCreateShortcut(CVariantList& args, CEngineVariant& result)
+int BuiltinFileCreateShortcut(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const int count = args.GetCount();
     const CString target(args.GetItem(0).GetString());
@@ -94,10 +92,10 @@ int CPandrel_Script::BuiltinFileCreateShortcut(CVariantList& args, CEngineVarian
     return 0;
 }
 
-int CPandrel_Script::BuiltinFileGetShortcut(CVariantList& args, CEngineVariant& result)
+int BuiltinFileGetShortcut(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CString link = LinkFileName(args.GetItem(0).GetString());
-    SetError(1);
+    context.SetError(1);
     if (!EngineSupport::FileExistsPattern(link))
         return 0;
     ShortcutObject shortcut;
@@ -120,6 +118,15 @@ int CPandrel_Script::BuiltinFileGetShortcut(CVariantList& args, CEngineVariant& 
         BuiltinSupport::ArrayElement(result, i)->SetString(texts[i]);
     BuiltinSupport::ArrayElement(result, 5)->SetInt(iconIndex);
     BuiltinSupport::ArrayElement(result, 6)->SetInt(showCommand);
-    SetError(0);
+    context.SetError(0);
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"FILECREATESHORTCUT", BuiltinFileCreateShortcut},
+    {"FILEGETSHORTCUT", BuiltinFileGetShortcut},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kShortcutBuiltins = MakeBuiltinFamily("shortcuts", kBindings);

@@ -1,12 +1,15 @@
 // String builtins. Texts are read with GetString and counts with GetInt, so
 // numbers serve as texts and texts as counts; positions that scripts see are
 // 1-based.
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/support/TextHelpers.h"
 
 #include <string.h>
+
+// StringFormat.cpp.
+int BuiltinStringFormat(BuiltinContext& context, CVariantList& args, CEngineVariant& result);
 
 namespace {
 
@@ -75,15 +78,13 @@ NumberShape ReadNumberShape(const char* text)
     return shape;
 }
 
-}  // namespace
-
-int CPandrel_Script::BuiltinStringLen(CVariantList& args, CEngineVariant& result)
+int BuiltinStringLen(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(args.GetItem(0).GetStringLength());
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringLeft(CVariantList& args, CEngineVariant& result)
+int BuiltinStringLeft(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& text = args.GetItem(0);
     const int length = text.GetStringLength();
@@ -92,7 +93,7 @@ int CPandrel_Script::BuiltinStringLeft(CVariantList& args, CEngineVariant& resul
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringRight(CVariantList& args, CEngineVariant& result)
+int BuiltinStringRight(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& text = args.GetItem(0);
     const int length = text.GetStringLength();
@@ -102,7 +103,7 @@ int CPandrel_Script::BuiltinStringRight(CVariantList& args, CEngineVariant& resu
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringMid(CVariantList& args, CEngineVariant& result)
+int BuiltinStringMid(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& text = args.GetItem(0);
     const int length = text.GetStringLength();
@@ -117,7 +118,7 @@ int CPandrel_Script::BuiltinStringMid(CVariantList& args, CEngineVariant& result
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringTrimLeft(CVariantList& args, CEngineVariant& result)
+int BuiltinStringTrimLeft(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& text = args.GetItem(0);
     const int length = text.GetStringLength();
@@ -129,7 +130,7 @@ int CPandrel_Script::BuiltinStringTrimLeft(CVariantList& args, CEngineVariant& r
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringTrimRight(CVariantList& args, CEngineVariant& result)
+int BuiltinStringTrimRight(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& text = args.GetItem(0);
     const int length = text.GetStringLength();
@@ -141,7 +142,7 @@ int CPandrel_Script::BuiltinStringTrimRight(CVariantList& args, CEngineVariant& 
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringInStr(CVariantList& args, CEngineVariant& result)
+int BuiltinStringInStr(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineString text;
     text.Assign(args.GetItem(0).GetString(), args.GetItem(0).GetStringLength());
@@ -150,7 +151,7 @@ int CPandrel_Script::BuiltinStringInStr(CVariantList& args, CEngineVariant& resu
     const int occurrence = args.GetCount() >= 4 ? args.GetItem(3).GetInt() : 1;
     if (occurrence == 0) {
         result.SetInt(0);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const int position = text.Find(search, caseSensitive, occurrence);
@@ -159,7 +160,7 @@ int CPandrel_Script::BuiltinStringInStr(CVariantList& args, CEngineVariant& resu
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringLower(CVariantList& args, CEngineVariant& result)
+int BuiltinStringLower(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineString text(args.GetItem(0).GetString());
     text.MakeLower();
@@ -167,7 +168,7 @@ int CPandrel_Script::BuiltinStringLower(CVariantList& args, CEngineVariant& resu
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringUpper(CVariantList& args, CEngineVariant& result)
+int BuiltinStringUpper(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineString text(args.GetItem(0).GetString());
     text.MakeUpper();
@@ -175,7 +176,7 @@ int CPandrel_Script::BuiltinStringUpper(CVariantList& args, CEngineVariant& resu
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringStripCR(CVariantList& args, CEngineVariant& result)
+int BuiltinStringStripCR(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     char* buffer = EngineSupport::DuplicateString(args.GetItem(0).GetString());
     EngineSupport::StripCarriageReturns(buffer);
@@ -184,7 +185,7 @@ int CPandrel_Script::BuiltinStringStripCR(CVariantList& args, CEngineVariant& re
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringAddCR(CVariantList& args, CEngineVariant& result)
+int BuiltinStringAddCR(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const char* text = args.GetItem(0).GetString();
     const int size = EngineSupport::ExpandedLength(text);
@@ -195,7 +196,7 @@ int CPandrel_Script::BuiltinStringAddCR(CVariantList& args, CEngineVariant& resu
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringReplace(CVariantList& args, CEngineVariant& result)
+int BuiltinStringReplace(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& textArgument = args.GetItem(0);
     const CEngineString search(args.GetItem(1).GetString());
@@ -228,7 +229,7 @@ int CPandrel_Script::BuiltinStringReplace(CVariantList& args, CEngineVariant& re
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringSplit(CVariantList& args, CEngineVariant& result)
+int BuiltinStringSplit(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CEngineString text(args.GetItem(0).GetString());
     const CEngineString delimiters(args.GetItem(1).GetString());
@@ -237,7 +238,7 @@ int CPandrel_Script::BuiltinStringSplit(CVariantList& args, CEngineVariant& resu
     if (delimiters.IsEmpty()) {
         // Every character is a piece.
         if (!BuiltinSupport::MakeArray(result, length + 1)) {
-            SetError(1);
+            context.SetError(1);
             return 0;
         }
         BuiltinSupport::ArrayElement(result, 0)->SetInt(length);
@@ -254,11 +255,11 @@ int CPandrel_Script::BuiltinStringSplit(CVariantList& args, CEngineVariant& resu
         BuiltinSupport::MakeArray(result, 2);
         BuiltinSupport::ArrayElement(result, 0)->SetInt(1);
         BuiltinSupport::ArrayElement(result, 1)->SetString(text, length);
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     if (!BuiltinSupport::MakeArray(result, pieces + 1)) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     BuiltinSupport::ArrayElement(result, 0)->SetInt(pieces);
@@ -273,7 +274,7 @@ int CPandrel_Script::BuiltinStringSplit(CVariantList& args, CEngineVariant& resu
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringStripWS(CVariantList& args, CEngineVariant& result)
+int BuiltinStringStripWS(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     CEngineVariant& argument = args.GetItem(0);
     const int flags = args.GetItem(1).GetInt();
@@ -282,7 +283,7 @@ int CPandrel_Script::BuiltinStringStripWS(CVariantList& args, CEngineVariant& re
         return 0;
     }
     if (argument.IsArray()) {
-        SetError(1);
+        context.SetError(1);
         return 0;
     }
     const CEngineString text(argument.GetString());
@@ -313,25 +314,25 @@ int CPandrel_Script::BuiltinStringStripWS(CVariantList& args, CEngineVariant& re
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsAlpha(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsAlpha(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, [](char ch) { return IsCharAlphaA(ch) != FALSE; }));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsAlNum(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsAlNum(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, [](char ch) { return IsCharAlphaNumericA(ch) != FALSE; }));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsDigit(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsDigit(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, IsDigit));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsXDigit(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsXDigit(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, [](char ch) {
         return IsDigit(ch) || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
@@ -339,31 +340,31 @@ int CPandrel_Script::BuiltinStringIsXDigit(CVariantList& args, CEngineVariant& r
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsLower(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsLower(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, [](char ch) { return IsCharLowerA(ch) != FALSE; }));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsUpper(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsUpper(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, [](char ch) { return IsCharUpperA(ch) != FALSE; }));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsSpace(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsSpace(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, IsWhiteSpace));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsAscii(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsAscii(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     result.SetInt(EveryCharacter(args, [](char ch) { return static_cast<unsigned char>(ch) < 128; }));
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsFloat(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsFloat(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     // [sign] digits "." digits, with the decimal point and at least one digit.
     const NumberShape shape = ReadNumberShape(args.GetItem(0).GetString());
@@ -371,10 +372,42 @@ int CPandrel_Script::BuiltinStringIsFloat(CVariantList& args, CEngineVariant& re
     return 0;
 }
 
-int CPandrel_Script::BuiltinStringIsInt(CVariantList& args, CEngineVariant& result)
+int BuiltinStringIsInt(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     // [sign] digits.
     const NumberShape shape = ReadNumberShape(args.GetItem(0).GetString());
     result.SetInt(shape.wholeText && shape.digits > 0 && !shape.point ? 1 : 0);
     return 0;
 }
+
+const BuiltinBinding kBindings[] = {
+    {"STRINGADDCR", BuiltinStringAddCR},
+    {"STRINGFORMAT", BuiltinStringFormat},
+    {"STRINGINSTR", BuiltinStringInStr},
+    {"STRINGISALNUM", BuiltinStringIsAlNum},
+    {"STRINGISALPHA", BuiltinStringIsAlpha},
+    {"STRINGISASCII", BuiltinStringIsAscii},
+    {"STRINGISDIGIT", BuiltinStringIsDigit},
+    {"STRINGISFLOAT", BuiltinStringIsFloat},
+    {"STRINGISINT", BuiltinStringIsInt},
+    {"STRINGISLOWER", BuiltinStringIsLower},
+    {"STRINGISSPACE", BuiltinStringIsSpace},
+    {"STRINGISUPPER", BuiltinStringIsUpper},
+    {"STRINGISXDIGIT", BuiltinStringIsXDigit},
+    {"STRINGLEFT", BuiltinStringLeft},
+    {"STRINGLEN", BuiltinStringLen},
+    {"STRINGLOWER", BuiltinStringLower},
+    {"STRINGMID", BuiltinStringMid},
+    {"STRINGREPLACE", BuiltinStringReplace},
+    {"STRINGRIGHT", BuiltinStringRight},
+    {"STRINGSPLIT", BuiltinStringSplit},
+    {"STRINGSTRIPCR", BuiltinStringStripCR},
+    {"STRINGSTRIPWS", BuiltinStringStripWS},
+    {"STRINGTRIMLEFT", BuiltinStringTrimLeft},
+    {"STRINGTRIMRIGHT", BuiltinStringTrimRight},
+    {"STRINGUPPER", BuiltinStringUpper},
+};
+
+}  // namespace
+
+extern const BuiltinFamily kStringBuiltins = MakeBuiltinFamily("strings", kBindings);

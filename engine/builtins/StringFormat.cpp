@@ -4,7 +4,7 @@
 // "diouxXeEfgGs". Anything else after a "%" is copied as text, so a format
 // can never write memory ("%n"), read missing values ("%*d") or overrun a
 // buffer (widths and precisions are bounded and the output grows as needed).
-#include "engine/ScriptEngine.h"
+#include "engine/builtins/BuiltinFamily.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -117,7 +117,8 @@ char EscapedCharacter(char ch)
 
 }  // namespace
 
-int CPandrel_Script::BuiltinStringFormat(CVariantList& args, CEngineVariant& result)
+// Bound with the string builtins (StringBuiltins.cpp).
+int BuiltinStringFormat(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
     const CEngineString format(args.GetItem(0).GetString());
     const int valueCount = args.GetCount();

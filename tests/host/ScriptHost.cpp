@@ -31,7 +31,7 @@ InertBuiltins::InertBuiltins()
     const BuiltinEntry* real = GetBuiltinTable();
     for (int i = 0; i < kBuiltinCount; ++i) {
         m_table[i] = real[i];
-        m_table[i].Handler = &CPandrel_Script::BuiltinNotYetAvailable;
+        m_table[i].Handler = BuiltinNotYetAvailable;
     }
     CPandrel_ScriptTestAccess::UseBuiltinTable(m_table);
 }

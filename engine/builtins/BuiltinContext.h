@@ -1,0 +1,110 @@
+// BuiltinContext: what a builtin's handler may reach of the engine. The
+// engine owns one context; the context holds the state objects that the
+// families share with each other and with the run loop, and passes the
+// engine's services on. Families use nothing else of the engine, so that a
+// new family never changes engine/ScriptEngine.h: a new engine service is a
+// member here, state of one family only is a BuiltinFamilyState.
+#pragma once
+
+#include "engine/EngineString.h"
+#include "engine/KeySender.h"
+#include "engine/ScriptCallbacks.h"
+#include "engine/WaitState.h"
+#include "engine/WindowSearch.h"
+#include "engine/builtins/MouseAndPixelOptions.h"
+#include "engine/builtins/OpenFileTable.h"
+#include "framework/String.h"
+
+#include <map>
+#include <memory>
+
+class CPandrel_Script;
+class CEngineVariant;
+class CPandrel_ScriptFile;
+class VariableScopes;
+
+// The base of a family's own state (BuiltinContext::FamilyState).
+class BuiltinFamilyState
+{
+public:
+    virtual ~BuiltinFamilyState() = default;
+};
+
+class BuiltinContext
+{
+public:
+    explicit BuiltinContext(CPandrel_Script& engine) : m_engine(engine) {}
+    BuiltinContext(const BuiltinContext&) = delete;
+    BuiltinContext& operator=(const BuiltinContext&) = delete;
+
+    // ---- Results and errors ----
+    void SetError(int code);
+    int GetError() const;
+    // Reports a script error in the current line and stops the run; the
+    // handler then returns 1. `column` -1: no caret line.
+    void ShowScriptError(const CString& message, int column = -1);
+    // The same report with a second text (a system error text) in place of
+    // the caret line.
+    void ShowScriptErrorPlain(const CString& message, const char* detail);
+    // Opt("RunErrorsFatal"): whether a failed Run is a script error.
+    bool RunErrorsFatal() const;
+
+    // ---- The run ----
+    int GetRunState() const;
+    void SetRunState(int state);
+    // The end key was pressed: the run is being stopped.
+    bool StopRequested() const;
+    // Enters the wait loop in `runState` (a RunState): it pumps messages and
+    // polls (WaitPolls.cpp) until the wait's poll ends it or the run stops.
+    // The handler returns what this returns.
+    int EnterWait(int runState);
+    // The result that a wait's poll sets (RunWait's exit code, a window wait's 0).
+    CEngineVariant& WaitResult();
+    int GetCurrentLine() const;
+    const CEngineString& GetScriptName() const;
+    const CEngineString& GetScriptFullPath() const;
+    const CEngineString& GetScriptDir() const;
+
+    // ---- The script ----
+    VariableScopes& Variables();
+    CPandrel_ScriptFile& Lines();
+    // The user function of that name (without regard to case): its Func
+    // line, parameter count and EndFunc line. False when there is none.
+    bool LookupUserFunction(const char* name, int& firstLine, int& parameterCount, int& lastLine) const;
+    // Calls the user function `name` with no arguments, as hot keys and
+    // Adlib do (@error comes back as it was); false when there is none.
+    bool CallUserFunction(const char* name);
+
+    // ---- State shared with the run loop and between families ----
+    CKeySender& KeySender() { return m_keySender; }
+    CWindowSearch& WindowSearch() { return m_windowSearch; }
+    WaitState& Waits() { return m_waits; }
+    ScriptCallbacks& Callbacks() { return m_callbacks; }
+    OpenFileTable& OpenFiles() { return m_openFiles; }
+    MouseAndPixelOptions& MouseAndPixel() { return m_mouseAndPixel; }
+
+    // The state of one family, made on first use and destroyed with the
+    // engine: `State` derives from BuiltinFamilyState.
+    template <class State>
+    State& FamilyState()
+    {
+        static const char key = 0;   // one per State type
+        std::unique_ptr<BuiltinFamilyState>& slot = m_familyStates[&key];
+        if (!slot)
+            slot.reset(new State());
+        return static_cast<State&>(*slot);
+    }
+
+    // The engine itself, for the engine's own builtins (Opt, Delay, SetError).
+    CPandrel_Script& Engine() { return m_engine; }
+
+private:
+    CPandrel_Script& m_engine;
+    CKeySender m_keySender;
+    CWindowSearch m_windowSearch;
+    WaitState m_waits;
+    ScriptCallbacks m_callbacks;
+    OpenFileTable m_openFiles;
+    MouseAndPixelOptions m_mouseAndPixel;
+    std::map<const void*, std::unique_ptr<BuiltinFamilyState>> m_familyStates;
+};
