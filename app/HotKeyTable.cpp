@@ -1,6 +1,6 @@
 #include "app/HotKeyTable.h"
 
-#include "engine/KeySender.h"
+#include "engine/automation/KeySender.h"
 #include "macro/KeyNames.h"
 
 CString CHotKeyTable::ParseHotKey(const CString& text, UINT& modifiers, UINT& virtualKey)

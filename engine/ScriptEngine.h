@@ -192,7 +192,7 @@ private:
     // there is no such function.
     bool RunCallback(const char* functionName);
 
-    // Window-bound lines (WindowBinding.cpp).
+    // Window-bound lines (automation/WindowBinding.cpp).
     bool BindLineWindow(int position);
     bool FindRecordedWindow();
     void GiveUpRecordedWindow();
@@ -275,7 +275,7 @@ private:
     // Whether the For variable `variable` still lies within the loop's limit.
     static bool ForLoopGoesOn(CEngineVariant& variable, BlockRecord& loop);
 
-    // Expressions (Expressions.cpp, Operands.cpp, Macros.cpp). Each reads
+    // Expressions (Expressions.cpp, Operands.cpp, AtMacros.cpp). Each reads
     // tokens from `index` up to (not including) `limit`, where the line is
     // taken to end, and advances `index`: 0, or 1 after an error was reported.
     int EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,

@@ -1,6 +1,6 @@
-#include "engine/ScriptErrors.h"
-
+// The engine's script error reports: the "Internal Error" box.
 #include "engine/ScriptEngine.h"
+
 #include "engine/ScriptFile.h"
 
 namespace {
@@ -63,14 +63,4 @@ void CPandrel_Script::ReportScriptError(const CString& message, int column, cons
 
     MessageBoxA(nullptr, text, "Internal Error", MB_ICONERROR | MB_SYSTEMMODAL | MB_SETFOREGROUND);
     m_runState = kRunStateStop;
-}
-
-const char* GetSystemErrorText(int code)
-{
-    static char text[4096];
-    DWORD error = code == -1 ? GetLastError() : static_cast<DWORD>(code);
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  error, 0, text, sizeof text - 1, nullptr);
-    text[length < sizeof text ? length : sizeof text - 1] = '\0';
-    return text;
 }

@@ -7,10 +7,10 @@
 #pragma once
 
 #include "engine/EngineString.h"
-#include "engine/KeySender.h"
 #include "engine/ScriptCallbacks.h"
 #include "engine/WaitState.h"
-#include "engine/WindowSearch.h"
+#include "engine/automation/KeySender.h"
+#include "engine/automation/WindowSearch.h"
 #include "engine/builtins/MouseAndPixelOptions.h"
 #include "engine/builtins/OpenFileTable.h"
 #include "framework/String.h"

@@ -4,7 +4,7 @@
 #include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/NumberConversion.h"
-#include "engine/WindowThreads.h"
+#include "engine/automation/WindowThreads.h"
 #include "macro/KeyNames.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // recorded macro replays with.
 #include "engine/builtins/BuiltinFamily.h"
 
-#include "engine/ThreadInputAttachments.h"
+#include "engine/automation/ThreadInputAttachments.h"
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/support/MouseInput.h"
 #include "engine/support/PreciseSleep.h"

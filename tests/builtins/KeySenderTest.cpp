@@ -1,7 +1,7 @@
 // The key sender with real input: SEND into a focused EDIT control, the exact
 // event sequence as a low-level keyboard hook sees it, and keys posted to a
 // window.
-#include "engine/KeySender.h"
+#include "engine/automation/KeySender.h"
 #include "tests/builtins/BuiltinTestSupport.h"
 #include "tests/builtins/TestWindow.h"
 #include "tests/support/InputRecorder.h"

@@ -1,6 +1,6 @@
 // Hot-key codes and the key sender's tables, without sending anything.
-#include "engine/KeySender.h"
-#include "engine/KeySenderTables.h"
+#include "engine/automation/KeySender.h"
+#include "engine/automation/KeySenderTables.h"
 
 #include <gtest/gtest.h>
 

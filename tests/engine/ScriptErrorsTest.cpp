@@ -1,4 +1,4 @@
-#include "engine/ScriptErrors.h"
+#include "engine/SystemErrorText.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestFiles.h"
 

@@ -1,6 +1,6 @@
-#include "engine/WindowSearch.h"
+#include "engine/automation/WindowSearch.h"
 
-#include "engine/WindowThreads.h"
+#include "engine/automation/WindowThreads.h"
 
 #include <stdio.h>
 #include <string.h>

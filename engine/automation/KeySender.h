@@ -10,7 +10,7 @@
 // main window, the step editors and HotKeySet.
 #pragma once
 
-#include "engine/ThreadInputAttachments.h"
+#include "engine/automation/ThreadInputAttachments.h"
 
 #include <windows.h>
 

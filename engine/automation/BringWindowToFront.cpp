@@ -1,6 +1,6 @@
-#include "engine/KeySender.h"
+#include "engine/automation/KeySender.h"
 
-#include "engine/ThreadInputAttachments.h"
+#include "engine/automation/ThreadInputAttachments.h"
 
 namespace {
 

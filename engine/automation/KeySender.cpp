@@ -1,6 +1,6 @@
-#include "engine/KeySender.h"
+#include "engine/automation/KeySender.h"
 
-#include "engine/KeySenderTables.h"
+#include "engine/automation/KeySenderTables.h"
 #include "engine/support/PreciseSleep.h"
 
 #include <stdio.h>

@@ -1,4 +1,4 @@
-#include "engine/WindowThreads.h"
+#include "engine/automation/WindowThreads.h"
 
 bool IsWindowHung(HWND window, UINT ms)
 {

@@ -1,4 +1,4 @@
-#include "engine/KeySenderTables.h"
+#include "engine/automation/KeySenderTables.h"
 
 #include "framework/String.h"
 
