@@ -1,4 +1,5 @@
 #include "engine/BuiltinTable.h"
+#include "engine/ScriptEngine.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,27 @@ TEST(BuiltinBinding, EveryEntryIsBoundOnceAndOnlyPendingOnesKeepTheStandIn)
     EXPECT_EQ(pending, static_cast<int>(kPendingBuiltins.size()));
     for (const std::string& name : report.UnknownNames)
         ADD_FAILURE() << "a family binds " << name << ", which the table does not have";
+}
+
+// A family's own state: one object per type, kept between calls.
+struct CounterState : BuiltinFamilyState
+{
+    int Calls = 0;
+};
+struct OtherState : BuiltinFamilyState
+{
+    int Calls = 0;
+};
+
+TEST(BuiltinContext, AFamilysStateIsMadeOnceAndKeptPerType)
+{
+    BuiltinContext& context = g_ScriptEngine.Context();
+    ++context.FamilyState<CounterState>().Calls;
+    ++context.FamilyState<CounterState>().Calls;
+    EXPECT_EQ(context.FamilyState<CounterState>().Calls, 2);
+    EXPECT_EQ(context.FamilyState<OtherState>().Calls, 0);
+    EXPECT_NE(static_cast<void*>(&context.FamilyState<CounterState>()),
+              static_cast<void*>(&context.FamilyState<OtherState>()));
 }
 
 }  // namespace
