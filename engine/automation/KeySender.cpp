@@ -16,6 +16,8 @@ bool IsLockKey(int vk)
     return vk == VK_CAPITAL || vk == VK_NUMLOCK || vk == VK_SCROLL;
 }
 
+// A braced item's name ends at the first space; a tab belongs to the name,
+// but spaces and tabs both separate the name from what follows it.
 bool IsBlank(char ch)
 {
     return ch == ' ' || ch == '\t';
@@ -129,8 +131,10 @@ void CKeySender::BeginSend(HWND target)
 
 void CKeySender::EndSend()
 {
-    if (CapslockMode == 1 && m_capsLockWasOn)
-        SetLockKey(VK_CAPITAL, true);
+    // Back to the state the send began with, also when the keys sent
+    // turned Caps Lock on themselves.
+    if (CapslockMode == 1)
+        SetLockKey(VK_CAPITAL, m_capsLockWasOn);
     DetachInput();
     // A target serves one send: later single keys go to the system input
     // rather than to a window that may be gone by then.
@@ -163,7 +167,7 @@ void CKeySender::DetachInput()
 void CKeySender::SendBracedItem(const char* item, int length)
 {
     int nameLength = 0;
-    while (nameLength < length && !IsBlank(item[nameLength]))
+    while (nameLength < length && item[nameLength] != ' ')
         ++nameLength;
     int restStart = nameLength;
     while (restStart < length && IsBlank(item[restStart]))
@@ -376,7 +380,8 @@ void CKeySender::PrepareModifiers()
     // Modifiers the user still holds (a hot key's, say) must not combine
     // with the keys sent.
     for (const auto& key : kModifierKeys) {
-        if (!(m_modifiers & key.held) && (GetAsyncKeyState(key.vk) & 0x8000)) {
+        const bool down = (GetAsyncKeyState(key.vk) & 0x8000) || (GetKeyState(key.vk) & 0x8000);
+        if (!(m_modifiers & key.held) && down) {
             ModifierEvent(key.vk, true);
             Pause(KeyDelay);
         }
@@ -453,18 +458,27 @@ void CKeySender::KeyEvent(int vk, bool up, bool extended)
     if (m_target && !IsLockKey(vk)) {
         // The lParam a keyboard would give: repeat count 1, the scan code,
         // the extended bit, and for a release the previous-state and
-        // transition bits; with Alt (and no Ctrl) a system key with the
-        // context bit.
+        // transition bits; with a one-shot Alt (and no one-shot Ctrl) a
+        // system key with the context bit. Held modifiers do not change
+        // the message.
         DWORD lParam = scan << 16 | (up ? 0xC0000001u : 1u);
         if (extended)
             lParam |= 1u << 24;
         UINT message = up ? WM_KEYUP : WM_KEYDOWN;
-        if ((m_modifiers & (kAlt | kAltHeld)) && !(m_modifiers & (kCtrl | kCtrlHeld))) {
+        if ((m_modifiers & kAlt) && !(m_modifiers & kCtrl)) {
             message = up ? WM_SYSKEYUP : WM_SYSKEYDOWN;
             lParam |= 1u << 29;
         }
         PostMessageA(m_target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lParam));
         return;
+    }
+    // This thread's GetKeyState learns of its own injected keys only when it
+    // reads them, so the sender follows the lock states it toggles itself.
+    if (!up && LockBit(vk)) {
+        const int bit = LockBit(vk);
+        const bool wasOn = IsLockOn(vk);
+        m_locksKnown |= bit;
+        m_locksOn = wasOn ? m_locksOn & ~bit : m_locksOn | bit;
     }
     DWORD flags = up ? KEYEVENTF_KEYUP : 0;
     if (extended)
@@ -482,12 +496,8 @@ bool CKeySender::IsLockOn(int vk) const
 
 void CKeySender::SetLockKey(int vk, bool on)
 {
-    if (IsLockOn(vk) == on)
-        return;
-    KeyPress(vk);
-    const int bit = LockBit(vk);
-    m_locksKnown |= bit;
-    m_locksOn = on ? m_locksOn | bit : m_locksOn & ~bit;
+    if (IsLockOn(vk) != on)
+        KeyPress(vk);
 }
 
 void CKeySender::Pause(int ms)

@@ -131,6 +131,17 @@ TEST_F(KeyTest, ModifiersStillDownAreReleasedBeforeTyping)
     EXPECT_EQ(Typed("x"), "x");
 }
 
+TEST_F(KeyTest, AModifierDownOnlyInThisThreadsKeyStateCountsAsHeld)
+{
+    // The system says Shift is up, this thread's key state says it is down.
+    BYTE state[256];
+    ASSERT_TRUE(GetKeyboardState(state));
+    state[VK_SHIFT] |= 0x80;
+    SetKeyboardState(state);
+    ASSERT_FALSE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    EXPECT_EQ(Sent("x"), "-SHIFT +X -X");
+}
+
 TEST_F(KeyTest, LockKeysOnAndOff)
 {
     OptionScope capsMode("SendCapslockMode", 0);
@@ -156,6 +167,35 @@ TEST_F(KeyTest, CapsLockIsOffWhileSendingAndRestoredAfter)
     OptionScope capsMode("SendCapslockMode", 0);
     EXPECT_EQ(Typed("ab"), "AB");              // left as it is
     Sent("{CAPSLOCK off}");
+}
+
+TEST_F(KeyTest, CapsLockGoesBackToItsStateAtTheStartAlsoWhenTheSendTurnedItOn)
+{
+    {
+        OptionScope capsMode("SendCapslockMode", 0);
+        Sent("{CAPSLOCK off}");
+    }
+    const struct { const char* keys; const char* events; } cases[] = {
+        {"{CAPSLOCK on}x", "+CAPITAL -CAPITAL +X -X +CAPITAL -CAPITAL"},
+        {"{CAPSLOCK}", "+CAPITAL -CAPITAL +CAPITAL -CAPITAL"},
+        {"{CAPSLOCK}{CAPSLOCK}", "+CAPITAL -CAPITAL +CAPITAL -CAPITAL"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Sent(c.keys), c.events) << c.keys;
+        EXPECT_FALSE(GetKeyState(VK_CAPITAL) & 1) << c.keys;
+    }
+}
+
+TEST_F(KeyTest, ABracedNameEndsAtTheFirstSpaceNotAtATab)
+{
+    const struct { const char* keys; const char* text; } cases[] = {
+        {"{a 3}", "aaa"},
+        {"{a \t 3}", "aaa"},                   // blanks and tabs before the count
+        {"{a\t3}", "a"},                       // "a<tab>3" is the name: its first character
+        {"x{BS\t2}", "xB"},                    // no key is called "BS<tab>2"
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Typed(c.keys), c.text) << c.keys;
 }
 
 TEST_F(KeyTest, PostedKeysReachTheTargetWindow)
@@ -219,6 +259,37 @@ TEST_F(KeyTest, PostedKeysWithAltAreSystemKeys)
     EXPECT_EQ(static_cast<DWORD>(keys[1].lParam), scanB | 0xE0000001);
     // Modifiers always go through the system input.
     EXPECT_EQ(recorder.DescribeKeys(), "+MENU -MENU");
+}
+
+TEST_F(KeyTest, OnlyOneShotAltAndCtrlDecideASystemKey)
+{
+    // The message of each posted B key, down and up.
+    auto messagesOfB = [this](const char* keys) {
+        CKeySender sender;
+        sender.CapslockMode = 0;
+        window.ClearMessages();
+        sender.SendKeys(keys, window.Handle());
+        TestWindow::Pump();
+        recorder.Settle();
+        std::string names;
+        for (const TestWindow::Message& m : window.Messages()) {
+            if (m.wParam != 'B')
+                continue;
+            if (m.message == WM_KEYDOWN) names += "KEYDOWN ";
+            if (m.message == WM_KEYUP) names += "KEYUP ";
+            if (m.message == WM_SYSKEYDOWN) names += "SYSKEYDOWN ";
+            if (m.message == WM_SYSKEYUP) names += "SYSKEYUP ";
+        }
+        return names;
+    };
+    const struct { const char* keys; const char* messages; } cases[] = {
+        {"!b", "SYSKEYDOWN SYSKEYUP "},
+        {"^!b", "KEYDOWN KEYUP "},
+        {"{CTRLDOWN}!b{CTRLUP}", "SYSKEYDOWN SYSKEYUP "},   // a held Ctrl changes nothing
+        {"{ALTDOWN}b{ALTUP}", "KEYDOWN KEYUP "},             // nor does a held Alt
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(messagesOfB(c.keys), c.messages) << c.keys;
 }
 
 TEST_F(KeyTest, LockKeysGoThroughTheSystemInputAlsoWhenPosting)
