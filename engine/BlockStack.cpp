@@ -7,8 +7,6 @@ BlockRecord& BlockStack::PushNew()
     BlockRecord& record = m_records[static_cast<size_t>(m_count++)];
     record.Kind = kBlockIf;
     record.EndIfLine = 0;
-    record.TagLine = 0;
-    record.Name.Truncate(0);   // keeps the buffer
     record.StartLine = 0;
     record.EndLine = 0;
     record.Limit.SetInt(0);

@@ -1,8 +1,6 @@
-// The records of open blocks (If, While, Do, For, Select) and registered
-// tags, and the stacks the statement executor keeps them on.
+// The records of open blocks (If, While, Do, For, Select), and the stacks the statement executor keeps them on.
 #pragma once
 
-#include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 
 #include <stddef.h>
@@ -15,16 +13,13 @@ enum BlockKind
     kBlockWhile = 1,
     kBlockDo = 2,
     kBlockFor = 3,
-    kBlockSelect = 4,
-    kBlockTag = 5
+    kBlockSelect = 4
 };
 
 struct BlockRecord
 {
     int Kind = kBlockIf;
     int EndIfLine = 0;       // If: the line of the matching EndIf
-    int TagLine = 0;         // Tag: the line of the TAG statement
-    CEngineString Name;      // Tag: the tag's name
     int StartLine = 0;       // If, While, Do, For: the opening line
     int EndLine = 0;         // While, Do, For: the matching Wend, Until or Next
     CEngineVariant Limit;    // For: the end value
@@ -39,7 +34,6 @@ struct BlockRecord
 class BlockStack
 {
 public:
-    void Push(const BlockRecord& record) { PushNew() = record; }
     // A record on top with the fields of a new one, for the caller to fill.
     // Records keep their storage from one push to the next.
     BlockRecord& PushNew();

@@ -101,65 +101,35 @@ int CPandrel_Script::ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLin
         return 0;
     };
 
-    int endIf = CachedLineAt(ifLine) ? CachedLineAt(ifLine)->BlockEnd : 0;
-    if (endIf > 0) {
-        const std::vector<int>& branches = CachedLineAt(ifLine)->Branches;
-        for (size_t i = 0; i < branches.size() && !chosen; ++i) {
-            const int line = branches[i];
-            if (TokensForScan(line)->GetToken(0).IsKeyword(kKeywordElse))
-                chosen = line + 1;
-            else if (testElseIf(line))
+    bool sawElse = false;
+    auto onBranch = [&](int line, bool scanning) -> int {
+        TokenList& tokens = *TokensForScan(line);
+        const bool isElse = tokens.GetToken(0).IsKeyword(kKeywordElse);
+        if (scanning) {
+            if (sawElse) {
+                ShowScriptError(kTooManyElse, -1);
                 return 1;
-        }
-    } else {
-        std::vector<int> branches;
-        bool sawElse = false;
-        int depth = 0;
-        const int count = g_ScriptFile.GetLineCount();
-        for (int line = ifLine + 1; line <= count && !endIf; ++line) {
-            m_currentLine = line;
-            TokenList* tokens = TokensForScan(line);
-            if (!tokens)
-                return 1;
-            ScriptToken& first = tokens->GetToken(0);
-            if (first.IsKeyword(kKeywordIf)) {
-                if (OpensIfBlock(*tokens))
-                    ++depth;
-            } else if (first.IsKeyword(kKeywordEndIf)) {
-                if (depth == 0)
-                    endIf = line;
-                else
-                    --depth;
-            } else if (depth == 0 && first.IsKeyword(kKeywordElse)) {
-                if (sawElse) {
-                    ShowScriptError(kTooManyElse, -1);
-                    return 1;
-                }
-                sawElse = true;
-                if (ExpectEndOfLine(*tokens, 1))
-                    return 1;
-                branches.push_back(line);
-                if (!chosen)
-                    chosen = line + 1;
-            } else if (depth == 0 && first.IsKeyword(kKeywordElseIf)) {
-                if (sawElse) {
-                    ShowScriptError(kTooManyElse, -1);
-                    return 1;
-                }
-                branches.push_back(line);
-                if (!chosen && testElseIf(line))
-                    return 1;
             }
+            sawElse = isElse;
+            if (isElse && ExpectEndOfLine(tokens, 1))
+                return 1;
         }
-        if (!endIf) {
-            m_currentLine = ifLine;
-            ShowScriptError("\"If\" statement has no matching \"EndIf\" statement.", -1);
-            return 1;
+        if (chosen)
+            return 0;
+        if (isElse) {
+            chosen = line + 1;
+            return 0;
         }
-        if (CachedLine* cached = CachedLineAt(ifLine)) {
-            cached->Branches.swap(branches);
-            cached->BlockEnd = endIf;
-        }
+        return testElseIf(line);
+    };
+    static const BlockWords kIfWords = {kKeywordIf, kKeywordEndIf, kKeywordElse, kKeywordElseIf, true};
+    int endIf = 0;
+    if (WalkBlock(ifLine, kIfWords, onBranch, endIf))
+        return 1;
+    if (!endIf) {
+        m_currentLine = ifLine;
+        ShowScriptError("\"If\" statement has no matching \"EndIf\" statement.", -1);
+        return 1;
     }
     m_currentLine = ifLine;
 
@@ -205,28 +175,53 @@ int CPandrel_Script::ExecuteEndIf(TokenList& tokens, int index)
 
 // ---- Loops -------------------------------------------------------------------
 
-int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeyword)
+int CPandrel_Script::WalkBlock(int openLine, const BlockWords& words,
+                               const std::function<int(int line, bool scanning)>& onBranch, int& end)
 {
-    CachedLine* cached = CachedLineAt(openLine);
-    if (cached && cached->BlockEnd > 0)
-        return cached->BlockEnd;
+    if (CachedLine* cached = CachedLineAt(openLine); cached && cached->BlockEnd > 0) {
+        end = cached->BlockEnd;
+        for (int line : cached->Branches)
+            if (onBranch(line, false))
+                return 1;
+        return 0;
+    }
+    std::vector<int> branches;
     int depth = 0;
-    int end = 0;
+    end = 0;
     const int count = g_ScriptFile.GetLineCount();
     for (int line = openLine + 1; line <= count && !end; ++line) {
         m_currentLine = line;
         TokenList* tokens = TokensForScan(line);
         if (!tokens)
-            return -1;
+            return 1;
         ScriptToken& first = tokens->GetToken(0);
-        if (first.IsKeyword(openKeyword))
-            ++depth;
-        else if (first.IsKeyword(closeKeyword) && depth-- == 0)
-            end = line;
+        if (first.IsKeyword(words.Open)) {
+            if (!words.NestsOnlyAsBlock || OpensIfBlock(*tokens))
+                ++depth;
+        } else if (first.IsKeyword(words.Close)) {
+            if (depth-- == 0)
+                end = line;
+        } else if (depth == 0 && (first.IsKeyword(words.Branch) || first.IsKeyword(words.OtherBranch))) {
+            branches.push_back(line);
+            if (onBranch(line, true))
+                return 1;
+        }
     }
     m_currentLine = openLine;
-    if (end && cached)
+    // What a scan finds depends on the line texts alone: the opening line keeps it.
+    if (CachedLine* cached = CachedLineAt(openLine); cached && end) {
+        cached->Branches.swap(branches);
         cached->BlockEnd = end;
+    }
+    return 0;
+}
+
+int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeyword)
+{
+    const BlockWords loopWords = {openKeyword, closeKeyword, -1, -1, false};
+    int end = 0;
+    if (WalkBlock(openLine, loopWords, [](int, bool) { return 0; }, end))
+        return -1;
     return end;
 }
 
@@ -502,42 +497,19 @@ int CPandrel_Script::ExecuteSelect(TokenList& tokens, int index, int& nextLine)
         return 0;
     };
 
-    int endSelect = CachedLineAt(selectLine) ? CachedLineAt(selectLine)->BlockEnd : 0;
-    if (endSelect > 0) {
-        const std::vector<int>& cases = CachedLineAt(selectLine)->Branches;
-        for (size_t i = 0; i < cases.size() && !chosen; ++i)
-            if (testCase(cases[i]))
-                return 1;
-    } else {
-        std::vector<int> cases;
-        int depth = 0;
-        const int count = g_ScriptFile.GetLineCount();
-        for (int line = selectLine + 1; line <= count && !endSelect; ++line) {
-            m_currentLine = line;
-            TokenList* tokens = TokensForScan(line);
-            if (!tokens)
-                return 1;
-            ScriptToken& first = tokens->GetToken(0);
-            if (first.IsKeyword(kKeywordSelect)) {
-                ++depth;
-            } else if (first.IsKeyword(kKeywordEndSelect)) {
-                if (depth-- == 0)
-                    endSelect = line;
-            } else if (depth == 0 && first.IsKeyword(kKeywordCase)) {
-                cases.push_back(line);
-                if (!chosen && testCase(line))
-                    return 1;
-            }
-        }
-        if (!endSelect || cases.empty()) {
-            m_currentLine = selectLine;
-            ShowScriptError("\"Select\" statement is missing \"EndSelect\" or \"Case\" statement.", -1);
-            return 1;
-        }
-        if (CachedLine* cached = CachedLineAt(selectLine)) {
-            cached->Branches.swap(cases);
-            cached->BlockEnd = endSelect;
-        }
+    int cases = 0;
+    auto onCase = [&](int line, bool) -> int {
+        ++cases;
+        return chosen ? 0 : testCase(line);
+    };
+    static const BlockWords kSelectWords = {kKeywordSelect, kKeywordEndSelect, kKeywordCase, kKeywordCase, false};
+    int endSelect = 0;
+    if (WalkBlock(selectLine, kSelectWords, onCase, endSelect))
+        return 1;
+    if (!endSelect || cases == 0) {
+        m_currentLine = selectLine;
+        ShowScriptError("\"Select\" statement is missing \"EndSelect\" or \"Case\" statement.", -1);
+        return 1;
     }
     m_currentLine = selectLine;
 

@@ -24,6 +24,7 @@
 
 #include <stdio.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -151,6 +152,12 @@ private:
     void ExpandEnvironmentText(CEngineString& text);
 
     // Preparation: user functions and their calls (UserFunctions.cpp).
+    // Offers the lines from `first` on to `visit`, each tokenised for the
+    // scan and made the current line (so that an error points at it);
+    // `visit` gives the next line to offer, 0 to stop, or -1 after it
+    // reported an error. Returns -1 after an error (the lexer's or the
+    // visitor's), else 0.
+    int ScanLines(int first, const std::function<int(int position, TokenList& tokens)>& visit);
     int RegisterFunctions();
     int VerifyFunctionCalls();
     // Finds the EndFunc of the Func at `funcLine`: its position, the last
@@ -258,6 +265,23 @@ private:
     int ExecuteSelect(TokenList& tokens, int index, int& nextLine);
     int ExecuteCase(TokenList& tokens, int index, int& nextLine);
     int ExecuteEndSelect(TokenList& tokens, int index);
+    // The keywords that shape a block for the walk below: its opening and
+    // closing ones, and those that start one of its branches (none for a loop).
+    struct BlockWords
+    {
+        int Open;
+        int Close;
+        int Branch;
+        int OtherBranch;
+        bool NestsOnlyAsBlock;   // If: a single-line If opens no nested block
+    };
+    // Walks the block opened at `openLine`: its closing line goes to `end`
+    // (0 when the script ends first) and each of its branch lines, in order,
+    // is offered to `onBranch` (with `scanning` true when the line was just
+    // found by a scan, false when it came from the line cache). Returns 1
+    // after a script error, reported by the lexer or by `onBranch`.
+    int WalkBlock(int openLine, const BlockWords& words,
+                  const std::function<int(int line, bool scanning)>& onBranch, int& end);
     // The line that closes the block opened at `openLine` (WHILE/WEND,
     // DO/UNTIL, FOR/NEXT, nesting counted); 0 when the script ends first;
     // -1 after a lexer error was reported.

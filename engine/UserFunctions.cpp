@@ -10,35 +10,45 @@ const char kBadFuncStatement[] = "Badly formatted Func statement.";
 
 }  // namespace
 
-int CPandrel_Script::RegisterFunctions()
+int CPandrel_Script::ScanLines(int first, const std::function<int(int position, TokenList& tokens)>& visit)
 {
     const int count = g_ScriptFile.GetLineCount();
-    for (int position = 1; position <= count; ++position) {
+    for (int position = first; position >= 1 && position <= count;) {
         m_currentLine = position;
         TokenList* tokens = TokensForScan(position);
         if (!tokens)
-            return 1;
-        if (!tokens->GetToken(0).IsKeyword(kKeywordFunc))
-            continue;
-        ScriptToken& name = tokens->GetToken(1);
+            return -1;
+        position = visit(position, *tokens);
+        if (position < 0)
+            return -1;
+    }
+    return 0;
+}
+
+int CPandrel_Script::RegisterFunctions()
+{
+    auto registerFunc = [this](int position, TokenList& tokens) -> int {
+        if (!tokens.GetToken(0).IsKeyword(kKeywordFunc))
+            return position + 1;
+        ScriptToken& name = tokens.GetToken(1);
         if (!name.Is(kTokenUserFunction)) {
             ShowScriptError("Badly formatted \"Func\" statement.", -1);
-            return 1;
+            return -1;
         }
         if (m_userFunctions.Find(name.Value.GetString())) {
             ShowScriptError("Duplicate function name.", -1);
-            return 1;
+            return -1;
         }
-        if (!tokens->GetToken(2).Is(kTokenLeftParen)) {
+        if (!tokens.GetToken(2).Is(kTokenLeftParen)) {
             ShowScriptError(kBadFuncStatement, -1);
-            return 1;
+            return -1;
         }
-        const int parameters = CountFuncParameters(*tokens);
+        const int parameters = CountFuncParameters(tokens);
         if (parameters < 0)
-            return 1;
+            return -1;
         const int end = FindEndFunc(position);
         if (end < 0)
-            return 1;
+            return -1;
 
         UserFunctionEntry entry;
         entry.Name.Assign(name.Value.GetString());
@@ -46,9 +56,9 @@ int CPandrel_Script::RegisterFunctions()
         entry.ParameterCount = parameters;
         entry.LastLine = end;
         m_userFunctions.Append(entry);
-        position = end;   // the scan goes on after the EndFunc
-    }
-    return 0;
+        return end + 1;   // the scan goes on after the EndFunc
+    };
+    return ScanLines(1, registerFunc) < 0 ? 1 : 0;
 }
 
 int CPandrel_Script::CountFuncParameters(TokenList& tokens)
@@ -83,44 +93,38 @@ int CPandrel_Script::CountFuncParameters(TokenList& tokens)
 
 int CPandrel_Script::FindEndFunc(int funcLine)
 {
-    const int count = g_ScriptFile.GetLineCount();
-    for (int position = funcLine + 1; position <= count; ++position) {
-        m_currentLine = position;
-        TokenList* tokens = TokensForScan(position);
-        if (!tokens)
-            return -1;
-        ScriptToken& first = tokens->GetToken(0);
+    int end = g_ScriptFile.GetLineCount();   // a Func at the end of the script runs to its last line
+    auto findEnd = [&](int position, TokenList& tokens) -> int {
+        ScriptToken& first = tokens.GetToken(0);
         if (first.IsKeyword(kKeywordFunc)) {
             m_currentLine = funcLine;
             ShowScriptError("Func statement has no matching EndFunc.", -1);
             return -1;
         }
-        if (first.IsKeyword(kKeywordEndFunc)) {
-            m_currentLine = funcLine;
-            return position;
-        }
-    }
+        if (!first.IsKeyword(kKeywordEndFunc))
+            return position + 1;
+        end = position;
+        return 0;
+    };
+    if (ScanLines(funcLine + 1, findEnd) < 0)
+        return -1;
     m_currentLine = funcLine;
-    return count;   // a Func at the end of the script runs to its last line
+    return end;
 }
 
 int CPandrel_Script::VerifyFunctionCalls()
 {
-    const int count = g_ScriptFile.GetLineCount();
-    for (int position = 1; position <= count; ++position) {
-        m_currentLine = position;
-        TokenList* tokens = TokensForScan(position);
-        if (!tokens)
-            return 1;
-        for (int i = 0; i < tokens->GetCount(); ++i) {
-            ScriptToken& token = tokens->GetToken(i);
+    auto verifyCalls = [this](int position, TokenList& tokens) -> int {
+        for (int i = 0; i < tokens.GetCount(); ++i) {
+            ScriptToken& token = tokens.GetToken(i);
             if (token.Is(kTokenUserFunction) && !m_userFunctions.Find(token.Value.GetString())) {
                 ShowScriptError("Unknown function name.", token.Column);
-                return 1;
+                return -1;
             }
         }
-    }
-    return 0;
+        return position + 1;
+    };
+    return ScanLines(1, verifyCalls) < 0 ? 1 : 0;
 }
 
 bool CPandrel_Script::LookupUserFunction(const char* name, int& firstLine, int& parameterCount,

@@ -28,15 +28,30 @@ CString GetProgramDirectory()
     return slash < 0 ? CString() : path.Left(slash);
 }
 
-void CreateDirectoryPath(CString path)
+bool CreateDirectoryPath(const char* path)
 {
-    if (path.IsEmpty())
-        return;
-    if (path.Right(1) == "\\")
-        path = path.Left(path.GetLength() - 1);
-    if (path.IsEmpty() || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES)
-        return;
-    int slash = path.ReverseFind('\\');
-    CreateDirectoryPath(slash < 0 ? CString() : path.Left(slash));
-    CreateDirectoryA(path, nullptr);
+    CString folder(path ? path : "");
+    if (folder.Right(1) == "\\")
+        folder = folder.Left(folder.GetLength() - 1);
+    if (folder.IsEmpty())
+        return false;
+
+    // A read-only or hidden folder exists as well as a plain one; a file of
+    // the name does not make a folder.
+    const DWORD attributes = GetFileAttributesA(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+
+    const DWORD error = GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND) {
+        const int slash = folder.ReverseFind('\\');
+        if (slash < 0 || !CreateDirectoryPath(folder.Left(slash)))
+            return false;
+    } else if (error != ERROR_FILE_NOT_FOUND) {
+        return false;
+    }
+    if (CreateDirectoryA(folder, nullptr))
+        return true;
+    const DWORD made = GetFileAttributesA(folder);   // made meanwhile by another
+    return made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -15,5 +15,6 @@ CString GetModulePath();
 CString GetProgramDirectory();
 
 // Makes a folder and every missing parent; a trailing backslash is ignored.
-// Failures are not reported: the caller finds out when it uses the folder.
-void CreateDirectoryPath(CString path);
+// True when the folder exists afterwards; false when the path names a file
+// or a folder cannot be made.
+bool CreateDirectoryPath(const char* path);

@@ -1,6 +1,7 @@
 #include "engine/support/FileTree.h"
 
 #include "engine/support/PathHelpers.h"
+#include "macro/Folders.h"
 #include "app/OsVersion.h"
 #include "framework/Collections.h"
 

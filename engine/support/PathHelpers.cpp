@@ -136,24 +136,4 @@ bool IsSameFile(const char* a, const char* b)
            infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
 }
 
-bool CreateDirectoryPath(const char* path)
-{
-    const DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-
-    const DWORD error = GetLastError();
-    if (error == ERROR_PATH_NOT_FOUND) {
-        const char* slash = strrchr(path, '\\');
-        if (!slash)
-            return false;
-        const CString parent(path, static_cast<int>(slash - path));
-        if (!CreateDirectoryPath(parent))
-            return false;
-    } else if (error != ERROR_FILE_NOT_FOUND) {
-        return false;
-    }
-    return CreateDirectoryA(path, nullptr) || IsDirectory(path);
-}
-
 }  // namespace EngineSupport

@@ -37,8 +37,4 @@ bool IsDifferentVolume(const char* a, const char* b);
 // name, another drive mapped onto the same folder).
 bool IsSameFile(const char* a, const char* b);
 
-// Creates the folder and every missing parent. True when the folder exists
-// afterwards; false when the path names a file or a folder cannot be made.
-bool CreateDirectoryPath(const char* path);
-
 }  // namespace EngineSupport

@@ -109,14 +109,15 @@ TEST(BlockStack, TopOfAnEmptyStackIsASpareRecord)
     BlockStack stack;
     EXPECT_TRUE(stack.IsEmpty());
     EXPECT_EQ(stack.Top().Kind, kBlockIf);
-    BlockRecord loop;
+    BlockRecord& loop = stack.PushNew();
     loop.Kind = kBlockFor;
     loop.StartLine = 4;
     loop.Step.SetInt(-1);
-    stack.Push(loop);
-    loop.Kind = kBlockWhile;
-    stack.Push(loop);
-    stack.Push(loop);
+    stack.PushNew().Kind = kBlockWhile;
+    // A record pushed again starts afresh, whatever its storage held before.
+    stack.PushNew().StartLine = 9;
+    stack.Pop();
+    EXPECT_EQ(stack.PushNew().StartLine, 0);
     EXPECT_EQ(stack.GetCount(), 3);
     stack.PopTo(1);
     EXPECT_EQ(stack.Top().Kind, kBlockFor);

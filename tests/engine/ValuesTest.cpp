@@ -1,5 +1,4 @@
 #include "engine/EngineVariant.h"
-#include "engine/EvaluatorStacks.h"
 #include "engine/NumberConversion.h"
 #include "engine/VariantList.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -360,28 +359,6 @@ TEST(VariantList, ReadingPastTheEndGivesZero)
     EXPECT_TRUE(args.GetItem(5).IsNumber());
     EXPECT_EQ(args.GetItem(5).GetNumber(), 0.0);
     EXPECT_EQ(args.GetItem(-1).GetInt(), 0);
-}
-
-TEST(EvaluatorStacks, TopOfAnEmptyStackIsASpare)
-{
-    VariantStack values;
-    EXPECT_EQ(values.Top().GetNumber(), 0.0);
-    values.Push(Int(1));
-    values.Push(Text("two"));
-    EXPECT_STREQ(values.Top().GetString(), "two");
-    values.Pop();
-    EXPECT_EQ(values.Top().GetInt(), 1);
-    values.Pop();
-    values.Pop();
-    EXPECT_EQ(values.GetCount(), 0);
-
-    IntStack operators;
-    EXPECT_EQ(operators.Top(), 0);
-    operators.Push(19);
-    operators.Push(11);
-    EXPECT_EQ(operators.Top(), 11);
-    operators.Clear();
-    EXPECT_EQ(operators.Top(), 0);
 }
 
 }  // namespace

@@ -134,24 +134,4 @@ TEST_F(PathHelpers, SameFileByAnyOfItsNames)
     }
 }
 
-TEST_F(PathHelpers, CreateDirectoryPathMakesEveryMissingParent)
-{
-    const std::string nested = m_folder / "one\\two\\three";
-    EXPECT_TRUE(CreateDirectoryPath(nested.c_str()));
-    EXPECT_TRUE(IsDirectory(nested.c_str()));
-    EXPECT_TRUE(CreateDirectoryPath((m_folder / "four\\five\\").c_str()));
-    EXPECT_TRUE(IsDirectory((m_folder / "four\\five").c_str()));
-
-    // An existing folder is fine whatever its other attributes.
-    EXPECT_TRUE(CreateDirectoryPath(nested.c_str()));
-    const std::string readOnly = m_folder / "sub";
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_TRUE(CreateDirectoryPath(readOnly.c_str()));
-    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    EXPECT_FALSE(CreateDirectoryPath((m_folder / "a.txt").c_str()));
-    EXPECT_FALSE(CreateDirectoryPath((m_folder / "a.txt\\below").c_str()));
-    EXPECT_FALSE(FileExists(m_folder / "a.txt\\below"));
-}
-
 }  // namespace

@@ -348,14 +348,32 @@ TEST(Folders, DataAndProgramFolders)
                  module);
 }
 
-TEST(Folders, CreateDirectoryPathMakesMissingParents)
+TEST(Folders, CreateDirectoryPathMakesEveryMissingParent)
 {
     TempFolder dir;
-    CreateDirectoryPath((dir / "one\\two\\").c_str());
-    EXPECT_TRUE(GetFileAttributesA((dir / "one\\two").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_TRUE(FileExists(dir / "one\\two"));
-    CreateDirectoryPath((dir / "one\\two").c_str());   // existing: nothing happens
-    CreateDirectoryPath("");
+    WriteFileBytes(dir / "a.txt", "a");
+    auto isFolder = [](const std::string& path) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    const std::string nested = dir / "one\\two\\three";
+    EXPECT_TRUE(CreateDirectoryPath(nested.c_str()));
+    EXPECT_TRUE(isFolder(nested));
+    EXPECT_TRUE(CreateDirectoryPath((dir / "four\\five\\").c_str()));
+    EXPECT_TRUE(isFolder(dir / "four\\five"));
+
+    // An existing folder is fine whatever its other attributes.
+    EXPECT_TRUE(CreateDirectoryPath(nested.c_str()));
+    const std::string readOnly = dir / "sub";
+    CreateDirectoryA(readOnly.c_str(), nullptr);
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(CreateDirectoryPath(readOnly.c_str()));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_FALSE(CreateDirectoryPath(""));
+    EXPECT_FALSE(CreateDirectoryPath((dir / "a.txt").c_str()));
+    EXPECT_FALSE(CreateDirectoryPath((dir / "a.txt\\below").c_str()));
+    EXPECT_FALSE(FileExists(dir / "a.txt\\below"));
 }
 
 }  // namespace
