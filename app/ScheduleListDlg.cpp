@@ -14,7 +14,7 @@ BEGIN_MESSAGE_MAP(CScheduleListDlg, CDialog)
     ON_BN_CLICKED(IDC_SCHED_DELETE, OnDelete)
 END_MESSAGE_MAP()
 
-CScheduleListDlg::CScheduleListDlg(CWnd* parent) : CDialog(IDD, parent), m_parent(parent)
+CScheduleListDlg::CScheduleListDlg(CWnd* parent) : CDialog(IDD, parent)
 {
     m_deleteJob = [](const CString& jobName) { return DeleteTaskByName(jobName) == S_OK ? 1 : 0; };
 }

@@ -37,5 +37,4 @@ protected:
 
 private:
     CSortListCtrl m_list;
-    CWnd* m_parent;
 };

@@ -102,6 +102,10 @@ void CScheduleRobotDlg::CreatePages()
         m_pages[i]->SetWindowPos(place, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_HIDEWINDOW);
     }
 
+    // The trigger keeps the hour and the minute: the pickers show no seconds.
+    for (int page = kDailyPage; page <= kOncePage; ++page)
+        m_pages[page]->SendDlgItemMessage(IDC_SCHED_START_TIME, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("h:mm tt"));
+
     CChildDialog& kind = *m_pages[kKindPage];
     kind.CheckDlgButton(IDC_SCHED_KIND_DAILY, BST_CHECKED);
 
