@@ -7,7 +7,7 @@
 //
 // PandrelDlg.cpp holds the window and its list and commands,
 // PandrelDlgHotKeys.cpp the hot keys, PandrelDlgRun.cpp the runs, the
-// timers and quitting.
+// timers and quitting, PandrelDlgSchedule.cpp the Schedule command.
 #pragma once
 
 #include "app/HotKeyTable.h"
@@ -16,6 +16,7 @@
 #include "controls/Label.h"
 #include "framework/Ui.h"
 #include "macro/Robot.h"
+#include "scheduling/TaskScheduler.h"
 #include "res/resource.h"
 
 #include <vector>
@@ -81,6 +82,10 @@ public:
     // Unregisters the macros' keys and ends the message loop with exit code 18.
     void Quit();
 
+    // Scheduling (PandrelDlgSchedule.cpp)
+    // 1 when the Task Scheduler's job of that name was deleted, else 0.
+    int DeleteScheduledTask(const CString& jobName);
+
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
@@ -96,6 +101,7 @@ protected:
     afx_msg LRESULT OnRunMacroByIndex(WPARAM wParam, LPARAM lParam);
     afx_msg void OnRunMacro();
     afx_msg void OnRemoveMacro();
+    afx_msg void OnSchedule();
     afx_msg void OnFeedback(NMHDR* header, LRESULT* result);
     afx_msg void OnMacroListItemChanged(NMHDR* header, LRESULT* result);
     afx_msg void OnMacroListSorted(NMHDR* header, LRESULT* result);
@@ -155,6 +161,7 @@ private:
     int m_indexUnderEdit = -1;
 
     CHotKeyTable m_hotKeys;
+    CTaskScheduler m_taskScheduler;   // the jobs of this program, as last listed
     BOOL m_stopFlag = FALSE;        // set by an end key; tested before each repeat
     int m_running = 0;              // 1 while RunMacro runs a script
     BOOL m_quitting = FALSE;

@@ -83,6 +83,13 @@ if [ $temp_prefix = 1 ]; then
     # With no window manager on the virtual display, Wine would wait 2 s for
     # one each time a window is hidden; unmanaged windows need no such wait.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # Services (the Task Scheduler's, which tests start) get a minute to
+    # come up on a busy machine; the service manager reads this at start.
+    wine reg add 'HKLM\System\CurrentControlSet\Control' /v ServicesPipeTimeout /t REG_DWORD /d 60000 /f >/dev/null 2>&1
+    wineserver -k
+    wineserver -w
+    wineserver -p
+    wineboot >/dev/null 2>&1
 fi
 
 "$@"

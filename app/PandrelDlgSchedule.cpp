@@ -1,0 +1,60 @@
+// The main window's Schedule command: the selected macro's job is shown in
+// the schedule list when the Task Scheduler holds one, and the schedule
+// wizard makes one otherwise.
+#include "app/PandrelDlg.h"
+
+#include "app/ScheduleJob.h"
+#include "app/ScheduleListDlg.h"
+#include "app/ScheduleRobotDlg.h"
+
+namespace {
+
+// The scheduler's own descriptions of the event triggers, whose next run
+// comes with the event and not at a time.
+const char kStartupDescription[] = "Run at system startup";
+const char kLogonDescription[] = "Run at user logon";
+
+}  // namespace
+
+void CPandrelDlg::OnSchedule()
+{
+    const int row = GetSelectedRow();
+    if (row < 0) {
+        MessageBox("No macro selected! Please select a macro from list above to run.", nullptr, MB_OK);
+        return;
+    }
+    const CString name = m_macroList.GetItemText(row, 1);
+    if (name.IsEmpty())
+        return;
+
+    char program[260] = {};
+    ::GetModuleFileNameA(nullptr, program, sizeof program);
+    m_taskScheduler.EnumerateTasks(program);
+
+    for (int i = 0; i < m_taskScheduler.GetTaskCount(); ++i) {
+        const CScheduledTask task = m_taskScheduler.GetTask(i);
+        if (!ParametersRunMacro(task.GetParameters(), name))
+            continue;
+        CScheduleListDlg list;
+        list.m_strDescription = task.GetTriggerString(0);
+        list.m_strLastRun = RunTimeText(task.TaskGetLastRunTime());
+        list.m_strNextRun = RunTimeText(task.TaskGetNextRunTime());
+        if (list.m_strDescription.CompareNoCase(kStartupDescription) == 0)
+            list.m_strNextRun = "Next startup";
+        else if (list.m_strDescription.CompareNoCase(kLogonDescription) == 0)
+            list.m_strNextRun = "Next logon";
+        list.m_strJobName = task.GetJobName();
+        list.m_deleteJob = [this](const CString& jobName) { return DeleteScheduledTask(jobName); };
+        list.DoModal();
+        return;
+    }
+
+    CScheduleRobotDlg wizard;
+    wizard.m_strMacroName = name;
+    wizard.DoModal();
+}
+
+int CPandrelDlg::DeleteScheduledTask(const CString& jobName)
+{
+    return DeleteTaskByName(jobName) == S_OK ? 1 : 0;
+}
