@@ -1,0 +1,301 @@
+// The tips of the first showing and option.ini, the About box, the help
+// file and the Share Macro link: in Kestrune.exe as a user meets them, and
+// the dialogs themselves in this process.
+#include "app/DoYouKnowDlg.h"
+#include "app/HelpFile.h"
+#include "app/PandrelAboutDlg.h"
+#include "tests/app/KestruneSession.h"
+#include "tests/probe/KestruneProbe.h"
+#include "tests/support/DialogAnswerer.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogWindows.h"
+#include "tests/support/Input.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/UiPump.h"
+#include "tests/support/WindowCapture.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrune_e2e;
+using namespace kestrune_probe;
+using namespace testing_support;
+
+namespace {
+
+const char kTipHeading[] = "Did you know...\n\n";
+const char kHelpMissing[] = "Help file not found. Please visit support website\n"
+                            "https://www.brenvik.example/kestrune/support";
+
+void SaveScreenPicture(HWND window, const std::string& name)
+{
+    BringToFront(window);
+    MoveMouseTo(POINT{ GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1 });
+    Sleep(300);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_FALSE(WindowCapture::OfScreen(rect).SavePng(name).empty()) << name;
+}
+
+// A top-level window of the process of that class; null when none shows.
+HWND WaitForWindowOfClass(DWORD processId, const char* className, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == processId && IsWindowVisible(w) && ClassName(w) == className) {
+                found = w;
+                return true;
+            }
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
+
+// The main window has finished what it was doing when it answers.
+void WaitUntilIdle(HWND window)
+{
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
+}
+
+class Kestrune : public testing::Test
+{
+protected:
+    HWND Start()
+    {
+        m_kestrune.reset(new KestruneProcess());
+        m_window = m_kestrune->WaitUntilReady();
+        return m_window;
+    }
+
+    ScriptFolder m_scripts;
+    std::unique_ptr<KestruneProcess> m_kestrune;
+    HWND m_window = nullptr;
+};
+
+// ------------------------------------------------------------------ tips
+
+TEST_F(Kestrune, TheFirstShowingShowsATipAndDoNotShowThisAgainWritesShowtip0)
+{
+    DeleteFileA(ScriptFolder::OptionFile().c_str());
+    ASSERT_NE(Start(), nullptr);
+    HWND tips = WaitForDialog(m_kestrune->Id(), kTipHeading, 10000);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(WindowText(tips), "Tips of the day");
+    // A tip of the shipped tips.txt.
+    EXPECT_GT(WindowText(GetDlgItem(tips, 1000)).size(), sizeof kTipHeading + 10);
+    SaveScreenPicture(tips, "tips-dialog");
+
+    HWND check = GetDlgItem(tips, 1139);
+    ClickAt(CentreOf(check));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 5000));
+    ClickAt(CentreOf(GetDlgItem(tips, IDCANCEL)));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tips); }, 5000));
+    WaitUntilIdle(m_window);
+    EXPECT_EQ(ReadFileBytes(ScriptFolder::OptionFile()), "showtip=0\r\n");
+}
+
+TEST_F(Kestrune, ClosingTheTipsWithoutTickingWritesNothing)
+{
+    DeleteFileA(ScriptFolder::OptionFile().c_str());
+    ASSERT_NE(Start(), nullptr);
+    HWND tips = WaitForDialog(m_kestrune->Id(), kTipHeading, 10000);
+    ASSERT_NE(tips, nullptr);
+    ClickAt(CentreOf(GetDlgItem(tips, IDCANCEL)));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(tips); }, 5000));
+    WaitUntilIdle(m_window);
+    EXPECT_FALSE(FileExists(ScriptFolder::OptionFile()));
+}
+
+TEST(TipsDialog, NextTipGoesRoundAndTheTickAnswersNotAgain)
+{
+    CWinApp app("Brenvik Kestrune");
+    TempFolder folder;
+    WriteFileBytes(folder / "tips.txt", "First tip\r\nSecond tip\nThird tip, the last\r\n");
+    CDoYouKnowDlg tips;
+    ASSERT_TRUE(tips.LoadTipsFrom((folder / "tips.txt").c_str()));
+    std::vector<std::string> shown;
+    DialogDriver driver("Tips of the day", [&](HWND dialog) {
+        HWND text = GetDlgItem(dialog, 1000);
+        shown.push_back(WindowText(text));
+        for (int i = 0; i < 3; ++i) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1138, BN_CLICKED), 0);
+            shown.push_back(WindowText(text));
+        }
+        SendMessageA(GetDlgItem(dialog, 1139), BM_CLICK, 0, 0);
+        testing_support::PressDialogButton(dialog, IDCANCEL);
+    });
+    tips.DoModal();
+    ASSERT_TRUE(driver.Finish());
+
+    const std::vector<std::string> all = { "First tip", "Second tip", "Third tip, the last" };
+    ASSERT_EQ(shown.size(), 4u);
+    // Four showings in a row, from where it started, round past the end.
+    size_t start = 0;
+    while (start < all.size() && shown[0] != kTipHeading + all[start])
+        ++start;
+    ASSERT_LT(start, all.size()) << shown[0];
+    for (size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(shown[i], kTipHeading + all[(start + i) % all.size()]);
+    EXPECT_EQ(tips.GetShowAgain(), 0);
+}
+
+TEST(TipsDialog, OneTipStaysAndClosingWithoutTheTickAnswersAgain)
+{
+    CWinApp app("Brenvik Kestrune");
+    TempFolder folder;
+    WriteFileBytes(folder / "tips.txt", "The only tip");
+    CDoYouKnowDlg tips;
+    ASSERT_TRUE(tips.LoadTipsFrom((folder / "tips.txt").c_str()));
+    std::string afterNext;
+    DialogDriver driver("Tips of the day", [&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(1138, BN_CLICKED), 0);
+        afterNext = WindowText(GetDlgItem(dialog, 1000));
+        PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+        testing_support::PressDialogButton(dialog, IDCANCEL);
+    });
+    tips.DoModal();
+    ASSERT_TRUE(driver.Finish());
+    EXPECT_EQ(afterNext, std::string(kTipHeading) + "The only tip");
+    EXPECT_EQ(tips.GetShowAgain(), 1);
+
+    // No file, or an empty one: no tips.
+    CDoYouKnowDlg none;
+    EXPECT_FALSE(none.LoadTipsFrom((folder / "missing.txt").c_str()));
+    WriteFileBytes(folder / "empty.txt", "");
+    EXPECT_FALSE(none.LoadTipsFrom((folder / "empty.txt").c_str()));
+}
+
+TEST(TipsDialog, RandomInRangeStaysInside)
+{
+    for (int i = 0; i < 200; ++i) {
+        const int value = RandomInRange(3, 5);
+        EXPECT_GE(value, 3);
+        EXPECT_LE(value, 5);
+    }
+    EXPECT_EQ(RandomInRange(0, 0), 0);
+}
+
+// ------------------------------------------------------------------ About
+
+class RecordingAboutDlg : public CPandrelAboutDlg
+{
+public:
+    std::vector<std::string> opened;
+    BOOL OpenAddress(const CString& address) override
+    {
+        opened.push_back(std::string(address));
+        return FALSE;   // as when no program can open it
+    }
+};
+
+TEST(AboutBox, ShowsTheVersionAndItsLinksOpenTheirAddresses)
+{
+    CWinApp app("Brenvik Kestrune");
+    RecordingAboutDlg about;
+    ASSERT_TRUE(about.Create(CPandrelAboutDlg::IDD));
+    about.ShowWindow(SW_SHOW);
+    about.UpdateWindow();
+    PumpMessages(200);
+    EXPECT_EQ(WindowText(about.m_hWnd), "About Kestrune");
+    EXPECT_EQ(WindowText(::GetDlgItem(about.m_hWnd, 1050)), "Version 5.0");
+    EXPECT_EQ(WindowText(::GetDlgItem(about.m_hWnd, 1051)), "Kestrune");
+    EXPECT_EQ(WindowText(::GetDlgItem(about.m_hWnd, 1047)), "support@brenvik.example");
+    EXPECT_EQ(WindowText(::GetDlgItem(about.m_hWnd, 1048)), "sales@brenvik.example");
+    EXPECT_EQ(WindowText(::GetDlgItem(about.m_hWnd, 1049)), "https://www.brenvik.example/kestrune");
+    // The dialog's own colour behind its texts.
+    WindowCapture picture = WindowCapture::OfClient(about.m_hWnd);
+    EXPECT_EQ(picture.Pixel(2, 2), static_cast<COLORREF>(0xD3D3B5));
+    EXPECT_FALSE(WindowCapture::OfWindow(about.m_hWnd).SavePng("about-box").empty());
+
+    DialogAnswerer answerer(IDOK, 0, { about.m_hWnd });
+    size_t clicks = 0;
+    for (int id : { 1047, 1048, 1049 }) {
+        ClickAt(CentreOf(::GetDlgItem(about.m_hWnd, id)));
+        ++clicks;
+        EXPECT_TRUE(PumpUntil([&] { return answerer.Dialogs().size() == clicks; })) << id;
+    }
+    const std::vector<std::string> opened = { "mailto:support@brenvik.example", "mailto:sales@brenvik.example",
+                                              "https://www.brenvik.example/kestrune" };
+    EXPECT_EQ(about.opened, opened);
+    std::vector<DialogAnswerer::Seen> seen = answerer.Dialogs();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].text, "We are unable to locate your default e-mail program.");
+    EXPECT_EQ(seen[1].text, "We are unable to locate your default e-mail program.");
+    EXPECT_EQ(seen[2].text, "We are unable to locate your default browser.");
+    about.DestroyWindow();
+}
+
+TEST_F(Kestrune, TheTrayMenusAboutShowsTheAboutBox)
+{
+    ASSERT_NE(Start(), nullptr);
+    PostMessageA(m_window, WM_COMMAND, 32774, 0);
+    HWND about = WaitForDialog(m_kestrune->Id(), "Technical Support:", 10000);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(WindowText(about), "About Kestrune");
+    EXPECT_NE(DialogText(about).find("Version 5.0"), std::string::npos);
+    SaveScreenPicture(about, "about-box-in-kestrune");
+    kestrune_probe::PressDialogButton(about, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5000));
+}
+
+// ------------------------------------------------------------------ help
+
+TEST_F(Kestrune, HelpAndTheTrayMenusShowHelpOpenTheHelpFile)
+{
+    ASSERT_NE(Start(), nullptr);
+    ClickButton(m_window, 1004);
+    HWND help = WaitForWindowOfClass(m_kestrune->Id(), "HH Parent", 15000);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(WindowText(help), "Kestrune Help");
+    EXPECT_EQ(FindDialog(m_kestrune->Id(), "Help file not found"), nullptr);
+    SaveScreenPicture(help, "help-window");
+    PostMessageA(help, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(help); }, 15000));
+
+    PostMessageA(m_window, WM_COMMAND, 32773, 0);
+    help = WaitForWindowOfClass(m_kestrune->Id(), "HH Parent", 15000);
+    ASSERT_NE(help, nullptr);
+    PostMessageA(help, WM_CLOSE, 0, 0);
+}
+
+// This test program's folder holds no help.chm.
+TEST(HelpFile, AMissingHelpFileIsReported)
+{
+    CWinApp app("Brenvik Kestrune");
+    ASSERT_NE(GetHtmlHelpFunction(), nullptr) << "the system's HTML Help";
+    DialogAnswerer answerer(IDOK);
+    ShowHelpFile();
+    ASSERT_TRUE(answerer.WaitFor(1));
+    EXPECT_EQ(answerer.Dialogs().at(0).text, kHelpMissing);
+    EXPECT_EQ(answerer.Dialogs().at(0).caption, "Brenvik Kestrune");
+}
+
+// ------------------------------------------------------------------ options, share
+
+TEST_F(Kestrune, OptionsOpensTheOptionsDialog)
+{
+    ASSERT_NE(Start(), nullptr);
+    ClickButton(m_window, 1003);
+    HWND options = WaitForDialog(m_kestrune->Id(), "Add macro using advanced input", 10000);
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(WindowText(options), "Options");
+    SaveScreenPicture(options, "options-dialog-in-kestrune");
+    kestrune_probe::PressDialogButton(options, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5000));
+}
+
+TEST_F(Kestrune, ShareMacroWithoutASelectionSaysSo)
+{
+    m_scripts.Write({ "Morning", "None", "None", "Opens the reports", 0 });
+    ASSERT_NE(Start(), nullptr);
+    ClickButton(m_window, 1148);
+    HWND message = WaitForDialog(m_kestrune->Id(), "Please select a macro from list above to share!", 10000);
+    ASSERT_NE(message, nullptr);
+    kestrune_probe::PressDialogButton(message, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message); }, 5000));
+}
+
+}  // namespace
