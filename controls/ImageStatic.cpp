@@ -47,6 +47,15 @@ SIZE CImageStatic::ImageRowSize() const
     return size;
 }
 
+SIZE CImageStatic::WindowTextExtent(CDC* dc)
+{
+    CString text;
+    GetWindowText(text);
+    SIZE extent;
+    GetTextExtent(&extent, dc, text);
+    return extent;
+}
+
 void CImageStatic::LayoutContent(CDC* dc, int left, int top, int right, int bottom, RECT* imageRect, RECT* textRect)
 {
     CString text;
@@ -60,10 +69,7 @@ void CImageStatic::LayoutContent(CDC* dc, int left, int top, int right, int bott
 void CImageStatic::LayoutHorizontal(CDC* dc, int left, int top, int right, int bottom, RECT* imageRect,
                                     RECT* textRect)
 {
-    CString text;
-    GetWindowText(text);
-    SIZE textSize;
-    GetTextExtent(&textSize, dc, text);
+    const SIZE textSize = WindowTextExtent(dc);
     const SIZE row = ImageRowSize();
 
     // The part of the width that is the text's.
@@ -82,7 +88,7 @@ void CImageStatic::LayoutHorizontal(CDC* dc, int left, int top, int right, int b
         *imageRect = kEmpty;
     }
 
-    if (text.IsEmpty()) {
+    if (textSize.cx == 0 && textSize.cy == 0) {
         *textRect = kEmpty;
         return;
     }
@@ -94,10 +100,7 @@ void CImageStatic::LayoutHorizontal(CDC* dc, int left, int top, int right, int b
 void CImageStatic::LayoutVertical(CDC* dc, int left, int top, int right, int bottom, RECT* imageRect,
                                   RECT* textRect)
 {
-    CString text;
-    GetWindowText(text);
-    SIZE textSize;
-    GetTextExtent(&textSize, dc, text);
+    const SIZE textSize = WindowTextExtent(dc);
     const SIZE row = ImageRowSize();
 
     const int blockWidth = std::max(row.cx, textSize.cx);

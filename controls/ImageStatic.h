@@ -46,6 +46,7 @@ public:
 
 protected:
     SIZE ImageRowSize() const;
+    SIZE WindowTextExtent(CDC* dc);
 
     int m_imageSpacing = 1;    // between neighbouring images
     int m_imageTextGap = 1;
