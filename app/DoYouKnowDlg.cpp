@@ -54,10 +54,9 @@ BOOL CDoYouKnowDlg::OnInitDialog()
         place->GetWindowRect(&area);
         ScreenToClient(&area);
     }
-    if (!m_text.Create("", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_SUNKEN, area, this, IDC_TIP_TEXT))
+    if (!m_text.Create(WS_CHILD | WS_VISIBLE, area, this, IDC_TIP_TEXT))
         MessageBox("Big Mistakes!", nullptr, MB_OK);
-    else if (m_font.CreatePointFont(100, "MS Sans Serif"))
-        m_text.SetFont(&m_font);
+    m_text.SetTextFont("MS Sans Serif", 100);
 
     m_tipIndex = m_tips.empty() ? 0 : RandomInRange(0, static_cast<int>(m_tips.size()) - 1);
     ShowTip();
@@ -77,8 +76,7 @@ void CDoYouKnowDlg::ShowTip()
     if (m_tips.empty())
         return;
     m_shownText = CString(kTipHeading) + m_tips[static_cast<size_t>(m_tipIndex)];
-    if (m_text.m_hWnd)
-        m_text.SetWindowText(m_shownText);
+    m_text.SetText(m_shownText);
 }
 
 void CDoYouKnowDlg::OnCancel()

@@ -4,6 +4,7 @@
 // be shown again: not when "Do not show this again" was ticked.
 #pragma once
 
+#include "controls/TextDispCtrl.h"
 #include "framework/Ui.h"
 #include "res/resource.h"
 
@@ -43,8 +44,7 @@ private:
 
     std::vector<CString> m_tips;
     int m_tipIndex = 0;
-    CStatic m_text;
-    CFont m_font;
+    CTextDispCtrl m_text;
     CString m_shownText;
     int m_showAgain = 1;
 };
