@@ -6,6 +6,8 @@
 #include "tests/app/KestruneSession.h"
 #include "tests/probe/KestruneProbe.h"
 #include "tests/support/DialogAnswerer.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogWindows.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/UiPump.h"
 #include "tests/support/WindowCapture.h"
@@ -13,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+
+#include <shlobj.h>
 
 using namespace kestrune_e2e;
 using namespace testing_support;
@@ -326,6 +330,40 @@ TEST_F(Options, Screenshot)
     options.UpdateWindow();
     PumpMessages(200);
     EXPECT_FALSE(WindowCapture::OfWindow(options.m_hWnd).SavePng("options-dialog").empty());
+    options.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+// The shell's folder dialog: a folder selected in its tree, then OK.
+class ShellFolderOptionsDlg : public COptionsDlg
+{
+public:
+    using COptionsDlg::COptionsDlg;
+    CString Choose() { return ChooseFolder(); }
+};
+
+TEST_F(Options, TheFolderComesFromTheShellsFolderDialog)
+{
+    TempFolder target;
+    ShellFolderOptionsDlg options(&m_main);
+    ASSERT_TRUE(options.Create(COptionsDlg::IDD, &m_main));
+    DialogDriver driver("Browse for Folder", [&](HWND dialog) {
+        EXPECT_NE(FindDialogDescendant(dialog, "Edit"), nullptr) << "the edit box";
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.Path().c_str()));
+        Sleep(200);
+        testing_support::PressDialogButton(dialog, IDOK);
+    });
+    const std::string chosen(options.Choose());
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_EQ(chosen, target.Path());
+
+    // Cancel: no folder.
+    DialogDriver cancel("Browse for Folder", [](HWND dialog) { testing_support::PressDialogButton(dialog, IDCANCEL); });
+    EXPECT_TRUE(options.Choose().IsEmpty());
+    EXPECT_TRUE(cancel.Finish());
     options.DestroyWindow();
 }
 
