@@ -142,7 +142,7 @@ CString GetSharePagePath(const CString& fileName)
     return GetUserDataFolder() + "\\" + g_strShareFolder + fileName;
 }
 
-BOOL WriteUploadPage(const CString& macroPath, const CString& fileName)
+BOOL WriteSharePage(const CString& macroPath, const CString& fileName)
 {
     if (macroPath.IsEmpty())
         return FALSE;
@@ -152,10 +152,10 @@ BOOL WriteUploadPage(const CString& macroPath, const CString& fileName)
     int code = 0;
     CString osName;
     GetOsName(code, osName);
-    return WritePageFile(fileName, BuildSharePage(macro, resolution, osName));
+    return WriteSharePageFile(fileName, BuildSharePage(macro, resolution, osName));
 }
 
-BOOL WritePageFile(const CString& fileName, const CString& text)
+BOOL WriteSharePageFile(const CString& fileName, const CString& text)
 {
     const CString folder = GetUserDataFolder() + "\\" + g_strShareFolder;
     if (::GetFileAttributesA(folder) != FILE_ATTRIBUTE_DIRECTORY)

@@ -36,11 +36,11 @@ CString GetSharePagePath(const CString& fileName);
 
 // Writes the page for the macro file at `macroPath` as `fileName` in the
 // share folder; FALSE when no path is given or the page cannot be written.
-BOOL WriteUploadPage(const CString& macroPath, const CString& fileName);
+BOOL WriteSharePage(const CString& macroPath, const CString& fileName);
 
 // Writes `text` as `fileName` in the share folder, making the folder when it
 // is missing; FALSE when the file cannot be created or written whole.
-BOOL WritePageFile(const CString& fileName, const CString& text);
+BOOL WriteSharePageFile(const CString& fileName, const CString& text);
 
 // The system's name for the page ("WinXP", "Win2000", ...; empty for NT
 // versions after 5.1 and when the version cannot be read) and its code

@@ -72,7 +72,7 @@ TEST_F(SharePage, TheWrittenPageIsTheMacrosPageInTheShareFolder)
 {
     const std::string shareFolder = std::string(GetUserDataFolder()) + "\\share";
     RemoveTree(shareFolder);
-    ASSERT_TRUE(WriteUploadPage(MacroPath().c_str(), g_strShareFileName));
+    ASSERT_TRUE(WriteSharePage(MacroPath().c_str(), g_strShareFileName));
     const std::string path = shareFolder + "\\robot_share.html";
     EXPECT_EQ(std::string(GetSharePagePath(g_strShareFileName)), path);
 
@@ -86,7 +86,7 @@ TEST_F(SharePage, TheWrittenPageIsTheMacrosPageInTheShareFolder)
 
     // Written whole again, shorter this time.
     WriteFileBytes(MacroPath(), "[General]\r\nName=x\r\n");
-    ASSERT_TRUE(WriteUploadPage(MacroPath().c_str(), g_strShareFileName));
+    ASSERT_TRUE(WriteSharePage(MacroPath().c_str(), g_strShareFileName));
     EXPECT_EQ(ReadFileBytes(path),
               std::string(BuildSharePage(ReadSharedMacro(MacroPath().c_str()), resolution, osName)));
 }
@@ -97,8 +97,8 @@ TEST_F(SharePage, AMissingMacroFileGivesEmptyFieldsAndNoPathGivesNoPage)
     EXPECT_EQ(std::string(macro.name), "gone.txt");
     EXPECT_TRUE(macro.description.IsEmpty());
     EXPECT_TRUE(macro.script.IsEmpty());
-    EXPECT_TRUE(WriteUploadPage((m_folder / "gone.txt").c_str(), g_strShareFileName));
-    EXPECT_FALSE(WriteUploadPage("", g_strShareFileName));
+    EXPECT_TRUE(WriteSharePage((m_folder / "gone.txt").c_str(), g_strShareFileName));
+    EXPECT_FALSE(WriteSharePage("", g_strShareFileName));
 }
 
 TEST_F(SharePage, APageThatCannotBeWrittenIsReported)
@@ -107,15 +107,15 @@ TEST_F(SharePage, APageThatCannotBeWrittenIsReported)
     const std::string shareFolder = std::string(GetUserDataFolder()) + "\\share";
     RemoveTree(shareFolder);
     WriteFileBytes(shareFolder, "not a folder");
-    EXPECT_FALSE(WriteUploadPage(MacroPath().c_str(), g_strShareFileName));
+    EXPECT_FALSE(WriteSharePage(MacroPath().c_str(), g_strShareFileName));
     DeleteFileA(shareFolder.c_str());
 
     // The page itself held open by another program.
-    ASSERT_TRUE(WritePageFile(g_strShareFileName, "old"));
+    ASSERT_TRUE(WriteSharePageFile(g_strShareFileName, "old"));
     HANDLE lock = CreateFileA((shareFolder + "\\robot_share.html").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(WritePageFile(g_strShareFileName, "new"));
+    EXPECT_FALSE(WriteSharePageFile(g_strShareFileName, "new"));
     CloseHandle(lock);
     EXPECT_EQ(ReadFileBytes(shareFolder + "\\robot_share.html"), "old");
 }
