@@ -4,9 +4,11 @@
 
 #include "app/DoYouKnowDlg.h"
 #include "app/HelpFile.h"
+#include "app/MacroFolder.h"
 #include "app/OptionFile.h"
 #include "app/OptionsDlg.h"
 #include "app/PandrelAboutDlg.h"
+#include "app/RobotUploadDlg.h"
 
 void CPandrelDlg::LoadOptions()
 {
@@ -59,4 +61,9 @@ void CPandrelDlg::OnShareMacro(NMHDR*, LRESULT* result)
         MessageBox("Please select a macro from list above to share!", nullptr, MB_OK);
         return;
     }
+    if (row >= GetMacroCount() || m_macros[row].Name.IsEmpty())
+        return;
+    CRobotUploadDlg upload(nullptr);
+    upload.SetMacroPath(MacroFilePath(m_macros[row].Name));
+    upload.DoModal();
 }

@@ -4,6 +4,8 @@
 #include "app/DoYouKnowDlg.h"
 #include "app/HelpFile.h"
 #include "app/PandrelAboutDlg.h"
+#include "app/SharePage.h"
+#include "macro/Folders.h"
 #include "tests/app/KestruneSession.h"
 #include "tests/probe/KestruneProbe.h"
 #include "tests/support/DialogAnswerer.h"
@@ -31,8 +33,9 @@ void SaveScreenPicture(HWND window, const std::string& name)
     BringToFront(window);
     MoveMouseTo(POINT{ GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1 });
     Sleep(300);
-    RECT rect;
+    RECT rect, screen = { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
     GetWindowRect(window, &rect);
+    IntersectRect(&rect, &rect, &screen);   // a maximised window's frame lies off the screen
     EXPECT_FALSE(WindowCapture::OfScreen(rect).SavePng(name).empty()) << name;
 }
 
@@ -309,6 +312,77 @@ TEST_F(Kestrune, ShareMacroWithoutASelectionSaysSo)
     ASSERT_NE(message, nullptr);
     kestrune_probe::PressDialogButton(message, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message); }, 5000));
+}
+
+TEST_F(Kestrune, ShareMacroShowsTheSelectedMacrosPage)
+{
+    const std::string macroPath =
+        m_scripts.Write({ "Morning", "None", "None", "Opens \"the\" <b>reports</b>", 0, 0, 1, false, "", { "Send(\"a<b\")" } });
+    const std::string pagePath = std::string(GetUserDataFolder()) + "\\share\\robot_share.html";
+    RemoveTree(std::string(GetUserDataFolder()) + "\\share");
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(ClickRow(MacroListOf(m_window), "Morning"));
+    ClickButton(m_window, 1148);
+    HWND upload = WaitForDialogCaptioned(m_kestrune->Id(), "Upload Macro", 10000);
+    ASSERT_NE(upload, nullptr);
+    EXPECT_TRUE(IsZoomed(upload));
+
+    // The page of the macro's file, as this machine describes itself.
+    CString resolution;
+    resolution.Format("%d x %d", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    int code = 0;
+    CString osName;
+    GetOsName(code, osName);
+    const std::string page(BuildSharePage(ReadSharedMacro(macroPath.c_str()), resolution, osName));
+    EXPECT_TRUE(WaitUntil([&] { return FileExists(pagePath) && ReadFileBytes(pagePath) == page; }, 10000));
+
+    // The page's view in place of the template's static, the Close button
+    // at the bottom right.
+    RECT window;
+    GetWindowRect(upload, &window);
+    auto placeOf = [&](int id) {
+        RECT rect = {};
+        GetWindowRect(GetDlgItem(upload, id), &rect);
+        MapWindowPoints(nullptr, upload, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    HWND view = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (view = GetDlgItem(upload, 1068)) && ClassName(view) != "Static"; }, 10000));
+    WaitUntilIdle(upload);
+    const RECT viewPlace = placeOf(1068);
+    EXPECT_EQ(viewPlace.left, 30);
+    EXPECT_EQ(viewPlace.top, 30);
+    EXPECT_EQ(viewPlace.right - viewPlace.left, window.right - window.left - 60);
+    EXPECT_EQ(viewPlace.bottom - viewPlace.top, window.bottom - window.top - 100);
+    const RECT closePlace = placeOf(IDOK);
+    EXPECT_EQ(closePlace.left, window.right - window.left - 100);
+    EXPECT_EQ(closePlace.top, window.bottom - window.top - 60);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(upload, 23000))) << "the hidden prompt";
+    SaveScreenPicture(upload, "upload-dialog");
+
+    ClickAt(CentreOf(GetDlgItem(upload, IDOK)));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(upload); }, 5000));
+}
+
+TEST_F(Kestrune, ASharePageThatCannotBeWrittenIsReported)
+{
+    m_scripts.Write({ "Morning", "None", "None", "Opens the reports", 0 });
+    // A file where the share folder should be.
+    const std::string shareFolder = std::string(GetUserDataFolder()) + "\\share";
+    RemoveTree(shareFolder);
+    WriteFileBytes(shareFolder, "not a folder");
+    ASSERT_NE(Start(), nullptr);
+    ASSERT_TRUE(ClickRow(MacroListOf(m_window), "Morning"));
+    ClickButton(m_window, 1148);
+    HWND message = WaitForDialog(m_kestrune->Id(), "The share page could not be written:", 10000);
+    DeleteFileA(shareFolder.c_str());
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(DialogText(message), "The share page could not be written:\n" + shareFolder + "\\robot_share.html");
+    kestrune_probe::PressDialogButton(message, IDOK);
+    HWND upload = WaitForDialogCaptioned(m_kestrune->Id(), "Upload Macro", 10000);
+    ASSERT_NE(upload, nullptr);
+    kestrune_probe::PressDialogButton(upload, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(upload); }, 5000));
 }
 
 }  // namespace
