@@ -43,6 +43,8 @@ CPandrelApp::~CPandrelApp()
 
 BOOL CPandrelApp::InitInstance()
 {
+    // The share page's HTML view hosts the system's web browser control.
+    AfxEnableControlContainer();
     HANDLE mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
     if (!mutex)
         return TRUE;   // no way to tell: run as the only instance

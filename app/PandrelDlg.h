@@ -7,7 +7,8 @@
 //
 // PandrelDlg.cpp holds the window and its list and commands,
 // PandrelDlgHotKeys.cpp the hot keys, PandrelDlgRun.cpp the runs, the
-// timers and quitting, PandrelDlgSchedule.cpp the Schedule command.
+// timers and quitting, PandrelDlgSchedule.cpp the Schedule command,
+// PandrelDlgOptions.cpp the options, the tips, help, the About box and sharing.
 #pragma once
 
 #include "app/HotKeyTable.h"
@@ -85,6 +86,11 @@ public:
     // Scheduling (PandrelDlgSchedule.cpp)
     // 1 when the Task Scheduler's job of that name was deleted, else 0.
     int DeleteScheduledTask(const CString& jobName);
+    // Options (PandrelDlgOptions.cpp)
+    // option.ini into the show-tips flag, and back.
+    void LoadOptions();
+    void SaveOptions();
+    int GetShowTips() const { return m_showTips; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -106,6 +112,10 @@ protected:
     afx_msg void OnMacroListItemChanged(NMHDR* header, LRESULT* result);
     afx_msg void OnMacroListSorted(NMHDR* header, LRESULT* result);
     afx_msg void OnTrayExit();
+    afx_msg void OnOptions();
+    afx_msg void OnHelp();
+    afx_msg void OnAbout();
+    afx_msg void OnShareMacro(NMHDR* header, LRESULT* result);
 
     DECLARE_MESSAGE_MAP()
 
@@ -138,6 +148,8 @@ private:
     void RunScriptRepeats(const CRobot& robot);
     bool QuitRequested() const;
     void RunCommandLineMacro();
+    // The tips of the first showing, unless option.ini turned them off.
+    void ShowFirstTips();
 
     CMacroListCtrl m_macroList;
     CLabel m_feedbackLink;
@@ -168,4 +180,5 @@ private:
     CString m_pendingPath;
     int m_startedBySwitch = 0;
     CString m_commandLineMacro;
+    int m_showTips = 1;
 };

@@ -167,9 +167,10 @@ void CPandrelDlg::OnTimer(UINT_PTR id)
         }
         break;
     case IDT_FIRST_SHOW:
-        // The first showing is where the start-up tips will appear.
-        if (IsWindowVisible())
+        if (IsWindowVisible()) {
             KillTimer(IDT_FIRST_SHOW);
+            ShowFirstTips();
+        }
         break;
     default:
         break;

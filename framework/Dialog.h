@@ -54,6 +54,9 @@ protected:
     virtual void DoDataExchange(CDataExchange* dx) {}
 
     afx_msg LRESULT HandleInitDialog(WPARAM, LPARAM);
+    // The window a modal run disables: the parent's (or the main window's)
+    // top-level window.
+    HWND ModalOwner() const;
 
     LPCSTR m_lpszTemplateName = nullptr;
     CWnd* m_pParentWnd = nullptr;
@@ -62,7 +65,6 @@ protected:
 
 private:
     BOOL CreateFromTemplate(LPCSTR templateName, HWND parent);
-    HWND ModalOwner() const;
 
     bool m_inModalLoop = false;
     bool m_continueModal = false;

@@ -86,6 +86,8 @@ void CActiveWinPath::LoadProcessApis()
             m_getModuleFileNameEx = reinterpret_cast<GetModuleFileNameExFn>(
                 reinterpret_cast<void*>(GetProcAddress(m_library, "GetModuleFileNameExA")));
         }
+        m_queryFullProcessImageName = reinterpret_cast<QueryImageNameFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
     } else {
         m_library = LoadLibraryA("kernel32.dll");
         if (m_library) {
@@ -103,24 +105,20 @@ int CActiveWinPath::GetWindowModulePath(HWND window, CString& path)
     GetWindowThreadProcessId(window, &processId);
 
     if (g_OsVersion.IsNT) {
-        if (!m_enumProcessModules || !m_getModuleFileNameEx)
-            return 0;
         HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-        if (!process)
-            return 0;
-        HMODULE module = nullptr;
-        DWORD needed = 0;
-        if (!m_enumProcessModules(process, &module, sizeof module, &needed)) {
+        if (process) {
+            HMODULE module = nullptr;
+            char file[1024] = {};
+            DWORD length = 0;
+            if (m_getModuleFileNameEx && FirstProcessModule(process, &module))
+                length = m_getModuleFileNameEx(process, module, file, sizeof file);
             CloseHandle(process);
-            return 0;
+            if (length > 0) {
+                path = file;
+                return 1;
+            }
         }
-        char file[1024] = {};
-        DWORD length = m_getModuleFileNameEx(process, module, file, sizeof file);
-        CloseHandle(process);
-        if (length == 0)
-            return 0;
-        path = file;
-        return 1;
+        return ReadImageName(processId, path);
     }
 
     if (!m_createSnapshot || !m_module32First)
@@ -135,6 +133,32 @@ int CActiveWinPath::GetWindowModulePath(HWND window, CString& path)
     if (!ok)
         return 0;
     path = entry.szExePath;
+    return 1;
+}
+
+BOOL CActiveWinPath::FirstProcessModule(HANDLE process, HMODULE* module)
+{
+    DWORD needed = 0;
+    return m_enumProcessModules && m_enumProcessModules(process, module, sizeof *module, &needed);
+}
+
+int CActiveWinPath::ReadImageName(DWORD processId, CString& path)
+{
+    if (!m_queryFullProcessImageName)
+        return 0;
+    // Limited information is all the query needs, and is granted where
+    // reading the process's memory is not.
+    const DWORD kQueryLimitedInformation = 0x1000;
+    HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, processId);
+    if (!process)
+        return 0;
+    char file[1024] = {};
+    DWORD length = sizeof file;
+    const BOOL ok = m_queryFullProcessImageName(process, 0, file, &length);
+    CloseHandle(process);
+    if (!ok || length == 0)
+        return 0;
+    path = file;
     return 1;
 }
 

@@ -36,8 +36,15 @@ public:
     HWND SimilarWindow = nullptr;     // first window of the same program met by a search
     CList<HWND, HWND> ExcludedWindows;   // windows already bound to other records
 
+protected:
+    // The first module of the process (its program file). Where a 32-bit
+    // program looks at a 64-bit process the system refuses the list; the
+    // program file's name is then asked for directly.
+    virtual BOOL FirstProcessModule(HANDLE process, HMODULE* module);
+
 private:
     void LoadProcessApis();
+    int ReadImageName(DWORD processId, CString& path);
     static BOOL CALLBACK FindTopLevelProc(HWND window, LPARAM param);
     static BOOL CALLBACK SearchProc(HWND window, LPARAM param);
     bool ConsiderWindow(HWND window);   // false stops the search
@@ -49,12 +56,14 @@ private:
 
     typedef BOOL(WINAPI* EnumProcessModulesFn)(HANDLE, HMODULE*, DWORD, LPDWORD);
     typedef DWORD(WINAPI* GetModuleFileNameExFn)(HANDLE, HMODULE, LPSTR, DWORD);
+    typedef BOOL(WINAPI* QueryImageNameFn)(HANDLE, DWORD, LPSTR, PDWORD);
     typedef HANDLE(WINAPI* CreateSnapshotFn)(DWORD, DWORD);
     typedef BOOL(WINAPI* ModuleWalkFn)(HANDLE, LPMODULEENTRY32);
 
     HMODULE m_library = nullptr;
     EnumProcessModulesFn m_enumProcessModules = nullptr;
     GetModuleFileNameExFn m_getModuleFileNameEx = nullptr;
+    QueryImageNameFn m_queryFullProcessImageName = nullptr;   // absent before Windows Vista
     CreateSnapshotFn m_createSnapshot = nullptr;
     ModuleWalkFn m_module32First = nullptr;
 };

@@ -36,3 +36,6 @@
 
 // The schedule wizard and the schedule list
 #include "res/ScheduleResource.h"
+
+// The options, tips, About and share dialogs
+#include "res/OptionsHelpShare.h"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and run Kestrune:
-# the MinGW-w64 cross compilers, Wine, Xvfb and GoogleTest's sources.
+# the MinGW-w64 cross compilers, Wine, Xvfb, GoogleTest's sources and the
+# help compiler chmcmd (fp-utils).
 # 32-bit Wine where the machine runs 32-bit code; otherwise 64-bit Wine and
 # the 64-bit cross compiler for the build the tests run (see common.sh).
 # Does nothing when everything is already there.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-packages=(cmake g++-mingw-w64-i686 wine xvfb xauth googletest)
+packages=(cmake g++-mingw-w64-i686 wine xvfb xauth googletest fp-utils)
 if [ "$KESTRUNE_ARCH" = i686 ]; then
     packages+=(wine32:i386)
 else

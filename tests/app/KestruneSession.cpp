@@ -35,11 +35,20 @@ ScriptFolder::ScriptFolder()
     m_path = std::string(GetUserDataFolder()) + "\\script";
     testing_support::RemoveTree(m_path);
     CreateDirectoryPath(m_path.c_str());
+    // The start-up tips would cover the main window: a test that wants
+    // them writes option.ini anew.
+    testing_support::WriteFileBytes(OptionFile(), "showtip=0\r\n");
 }
 
 ScriptFolder::~ScriptFolder()
 {
     testing_support::RemoveTree(m_path);
+    DeleteFileA(OptionFile().c_str());
+}
+
+std::string ScriptFolder::OptionFile()
+{
+    return std::string(GetUserDataFolder()) + "\\option.ini";
 }
 
 std::string ScriptFolder::Write(const MacroSpec& macro) const

@@ -30,7 +30,8 @@ struct MacroSpec
 std::string MacroFileText(const MacroSpec& macro);
 
 // The data folder's subfolder "script", empty when the object is made and
-// removed when it dies.
+// removed when it dies. While it lives, option.ini turns the start-up tips
+// off.
 class ScriptFolder
 {
 public:
@@ -43,6 +44,8 @@ public:
     std::string FileOf(const std::string& macroName) const { return m_path + "\\" + macroName + ".txt"; }
     // Writes the macro's file; returns its path.
     std::string Write(const MacroSpec& macro) const;
+    // The data folder's option.ini.
+    static std::string OptionFile();
 
 private:
     std::string m_path;

@@ -231,4 +231,40 @@ TEST_F(ActiveWinPathTest, ShellWindowsNeedNoSearch)
     EXPECT_EQ(desktop.hWnd, nullptr);
 }
 
+// As a 32-bit Kestrune sees a 64-bit process: the system refuses the
+// module list, and the program file comes from the process's image name.
+class RefusedModuleList : public CActiveWinPath
+{
+public:
+    int refusals = 0;
+
+protected:
+    BOOL FirstProcessModule(HANDLE, HMODULE*) override
+    {
+        ++refusals;
+        SetLastError(ERROR_PARTIAL_COPY);
+        return FALSE;
+    }
+};
+
+TEST_F(ActiveWinPathTest, WithoutTheModuleListWindowsAreStillDescribedAndFound)
+{
+    HWND window = Make("Sixty-four bits");
+    RefusedModuleList finder;
+    CString path;
+    ASSERT_EQ(finder.GetWindowModulePath(window, path), 1);
+    EXPECT_GT(finder.refusals, 0) << "the module list was asked first";
+    EXPECT_EQ(path.CompareNoCase(m_module.c_str()), 0) << path.GetString();
+
+    HalvaneInfo info;
+    ASSERT_EQ(finder.DescribeWindow(window, info), 1);
+    EXPECT_EQ(info.WinPath.CompareNoCase(m_module.c_str()), 0);
+    EXPECT_STREQ(info.WinTitle, "Sixty-four bits");
+
+    RefusedModuleList player;
+    HalvaneInfo recorded = Record("Sixty-four bits");
+    ASSERT_EQ(player.ActivateRecordedWindow(recorded, 1), 1);
+    EXPECT_EQ(player.FoundWindow, window);
+}
+
 }  // namespace
