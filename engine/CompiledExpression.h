@@ -1,9 +1,10 @@
 // An expression of a line as the evaluator's steps, in the order it takes
 // them: operands to push and operators to apply, found by running the
-// precedence algorithm once over the token types. Running the steps gives
-// what reading the tokens gives, without deciding precedence again. An
-// expression the algorithm finds malformed is not compiled: it is read token
-// by token each time, which reports its error as ever.
+// precedence algorithm once over the token types. Every expression is run
+// this way. A malformed expression compiles too: its steps run up to the
+// point where reading the tokens would have found the fault, and there
+// report it, so that the operands before the fault are evaluated (and
+// report their own errors) exactly as they would be.
 #pragma once
 
 #include <vector>
@@ -16,20 +17,36 @@ struct ExpressionStep
         kVariable,       // push a plain variable's value
         kOperand,        // any other operand: subscripted variable, call, macro
         kOperator,       // apply Code to the top of the stack
-        kShortCircuit    // AND or OR (Code) whose left side decides: go to Jump
+        kShortCircuit,   // AND or OR (Code) whose left side decides: go to Jump
+        kAccept,         // the one value left is the result; the expression ends at Token
+        kError           // report the evaluator's error Code at the expression's column
+    };
+
+    enum Flag : unsigned char
+    {
+        kNoFlags = 0,
+        kSkipFails = 1,  // kShortCircuit: the right side cannot be skipped (its brackets do not close)
+        kOpenEnded = 2   // kOperand: its end cannot be found; it can only fail
     };
 
     Action Do;
     unsigned char Code;
-    int Token;           // the operand's first token
-    int Jump;            // kShortCircuit: the step after the AND/OR applies
+    unsigned char Flags;
+    int Token;           // the operand's first token; kAccept: the token after the expression
+    int Jump;            // kShortCircuit: the step to go on at when the right side is skipped
+};
+
+// The evaluator's own errors (kError's Code).
+enum ExpressionError : unsigned char
+{
+    kErrorInExpression,
+    kErrorUnbalancedBrackets,
+    kErrorMissingRightBracket
 };
 
 struct CompiledExpression
 {
     int Start = 0;       // the token range it was made for
     int Limit = 0;
-    int End = 0;         // where the expression ends
-    bool Valid = false;
     std::vector<ExpressionStep> Steps;
 };

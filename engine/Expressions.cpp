@@ -6,6 +6,8 @@
 
 #include <math.h>
 
+#include <map>
+
 namespace {
 
 // Operator codes, as the operator stack holds them.
@@ -105,19 +107,14 @@ double Power(double base, double exponent)
     return pow(base, exponent);
 }
 
-// Gives the operator stack back to its depth at the start of an evaluation.
-class OperatorFrame
+const char* ExpressionErrorText(int error)
 {
-public:
-    explicit OperatorFrame(std::vector<int>& stack) : m_stack(stack), m_base(stack.size()) {}
-    ~OperatorFrame() { m_stack.resize(m_base); }
-    OperatorFrame(const OperatorFrame&) = delete;
-    OperatorFrame& operator=(const OperatorFrame&) = delete;
-
-private:
-    std::vector<int>& m_stack;
-    const size_t m_base;
-};
+    switch (error) {
+    case kErrorUnbalancedBrackets: return "Unbalanced brackets in expression.";
+    case kErrorMissingRightBracket: return "Missing right bracket ')' in expression.";
+    default: return "Error in expression.";
+    }
+}
 
 }  // namespace
 
@@ -166,125 +163,22 @@ int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit
         }
     }
 
-    // An expression is compiled the second time it is evaluated (most lines
-    // of a recorded macro run once, and reading them once is cheaper than
-    // compiling them); one that is malformed is read token by token each
-    // time and reports its error.
+    // Everything else runs compiled, made the first time the expression is
+    // evaluated and kept with the line's tokens.
     if (index < limit && index < tokens.GetCount()) {
         ScriptToken& first = tokens.GetToken(index);
-        if (first.Compiled == 0) {
-            first.Compiled = -1;
-        } else {
-            CompiledExpression* compiled = tokens.GetCompiled(first);
-            if (!compiled) {
-                compiled = &tokens.AddCompiled(first);
-                CompileExpression(tokens, index, limit, *compiled);
-            }
-            if (compiled->Valid && compiled->Start == index && compiled->Limit == limit)
-                return RunCompiledExpression(tokens, *compiled, index, limit, result);
-        }
+        CompiledExpression* compiled = tokens.GetCompiled(first);
+        if (!compiled)
+            compiled = &tokens.AddCompiled(first);
+        if (compiled->Steps.empty() || compiled->Start != index || compiled->Limit != limit)
+            CompileExpression(tokens, index, limit, *compiled);
+        return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
     }
-    return InterpretExpression(tokens, index, limit, result, errorColumn);
-}
-
-int CPandrel_Script::InterpretExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
-                                         int errorColumn)
-{
-    // The evaluator's own errors point at the expression's first token.
-    const int column = errorColumn >= 0 ? errorColumn : TokenAt(tokens, index, limit).Column;
-    ValueStackFrame values(m_values);
-    OperatorFrame operators(m_operators);
-    m_operators.push_back(kOpEnd);
-    bool afterOperand = false;
-
-    for (;;) {
-        ScriptToken& token = TokenAt(tokens, index, limit);
-        int failed;
-        switch (token.Type) {
-        case kTokenLiteral:
-            m_values.Push().Assign(token.Value);
-            ++index;
-            afterOperand = true;
-            continue;
-        case kTokenVariable: failed = EvaluateVariable(tokens, index, limit, m_values.Push()); break;
-        case kTokenBuiltin: failed = CallBuiltin(tokens, index, limit, m_values.Push()); break;
-        case kTokenUserFunction: failed = CallUserFunction(tokens, index, limit, m_values.Push()); break;
-        case kTokenMacro: failed = EvaluateMacro(tokens, index, limit, m_values.Push()); break;
-        default: failed = -1; break;
-        }
-        if (failed > 0)
-            return 1;
-        if (failed == 0) {
-            afterOperand = true;
-            continue;
-        }
-
-        const int code = OperatorOf(token, afterOperand);
-        for (bool again = true; again;) {
-            again = false;
-            const int top = m_operators.back();
-            switch (ActionFor(top, code)) {
-            case R:
-                if (!ApplyOperator(top, values.Base())) {
-                    ShowScriptError("Error in expression.", column);
-                    return 1;
-                }
-                m_operators.pop_back();
-                again = true;
-                break;
-            case S:
-                m_operators.push_back(code);
-                ++index;
-                afterOperand = false;
-                if (code == kOpAnd || code == kOpOr) {
-                    // Short-circuit: a true left side of OR, or a false one of
-                    // AND, decides; the right side is not evaluated.
-                    const bool truth = values.GetCount() > 0 && m_values.At(m_values.GetCount() - 1).IsTrue();
-                    if (truth == (code == kOpOr)) {
-                        if (!SkipOperand(tokens, index, limit)) {
-                            ShowScriptError("Error in expression.", column);
-                            return 1;
-                        }
-                        if (values.GetCount() > 0)
-                            m_values.At(m_values.GetCount() - 1).SetInt(truth ? 1 : 0);
-                        m_operators.pop_back();
-                        afterOperand = true;
-                    }
-                }
-                break;
-            case M:
-                while (m_operators.back() != kOpOpenBracket) {
-                    const int inner = m_operators.back();
-                    if (inner == kOpEnd) {
-                        ShowScriptError("Unbalanced brackets in expression.", column);
-                        return 1;
-                    }
-                    if (!ApplyOperator(inner, values.Base())) {
-                        ShowScriptError("Error in expression.", column);
-                        return 1;
-                    }
-                    m_operators.pop_back();
-                }
-                m_operators.pop_back();
-                ++index;
-                afterOperand = true;
-                break;
-            case A:
-                if (values.GetCount() != 1) {
-                    ShowScriptError("Error in expression.", column);
-                    return 1;
-                }
-                result = static_cast<CEngineVariant&&>(m_values.At(values.Base()));
-                return 0;
-            case E1:
-                ShowScriptError("Missing right bracket ')' in expression.", column);
-                return 1;
-            case E2:
-                ShowScriptError("Unbalanced brackets in expression.", column);
-                return 1;
-            }
-        }
-    }
+    // Nothing to read (a statement that ends where its expression should
+    // begin): its compiled form only reports the fault.
+    CompiledExpression empty;
+    CompileExpression(tokens, index, limit, empty);
+    return RunCompiledExpression(tokens, empty, index, limit, result, errorColumn);
 }
 
 int CPandrel_Script::OperandEnd(TokenList& tokens, int index, int limit)
@@ -326,109 +220,211 @@ int CPandrel_Script::OperandEnd(TokenList& tokens, int index, int limit)
 
 void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled)
 {
-    // The interpreter's algorithm, over token types only, counting the
-    // values instead of computing them; anything it would report as an
-    // error leaves the expression uncompiled.
+    // The precedence algorithm over token types only, counting the values
+    // instead of computing them. Where reading the tokens would report an
+    // error, a step reports it. AND and OR get a test of their left side;
+    // when it decides, the right side is skipped as SkipOperand skips it,
+    // and the steps go on at the state that skip leaves. That is the step
+    // after the AND/OR applies in all but malformed expressions; for those
+    // the steps from that state are compiled on their own.
     compiled.Start = start;
     compiled.Limit = limit;
-    compiled.Valid = false;
     std::vector<ExpressionStep>& steps = compiled.Steps;
     steps.clear();
+
     struct Pending
     {
         int code;
-        int test;   // for AND and OR: the step of their short-circuit test
+        int test;   // AND and OR: the step of their short-circuit test, or -1
     };
-    std::vector<Pending> operators{{kOpEnd, -1}};
-    int values = 0;
-    bool afterOperand = false;
-    int index = start;
+    struct State
+    {
+        int index;
+        bool afterOperand;
+        int values;
+        std::vector<Pending> operators;
+    };
+    // A short-circuit test waiting for its Jump: the state its skip leaves,
+    // and, once the AND/OR was applied in the same walk, where that left it.
+    struct Skip
+    {
+        int test;
+        State skipped;
+        bool applied = false;
+        int appliedAt = 0;
+        int appliedValues = 0;
+        bool appliedAfterOperand = false;
+        int stepAfter = 0;
+    };
+    std::vector<Skip> skips;
+    std::map<std::vector<int>, int> walked;   // a state's key: the first step of its walk
 
-    auto reduce = [&]() -> bool {
-        const Pending top = operators.back();
-        const int needed = top.code == kOpNot || top.code == kOpNegate ? 1 : 2;
-        if (values < needed)
-            return false;
-        values -= needed - 1;
-        steps.push_back({ExpressionStep::kOperator, static_cast<unsigned char>(top.code), 0, 0});
-        if (top.test >= 0)
-            steps[static_cast<size_t>(top.test)].Jump = static_cast<int>(steps.size());
-        operators.pop_back();
-        return true;
+    auto emit = [&](ExpressionStep::Action action, int code, int token, int flags = ExpressionStep::kNoFlags) {
+        steps.push_back({action, static_cast<unsigned char>(code), static_cast<unsigned char>(flags), token, 0});
     };
 
-    for (;;) {
-        ScriptToken& token = TokenAt(tokens, index, limit);
-        switch (token.Type) {
-        case kTokenLiteral:
-        case kTokenVariable:
-        case kTokenBuiltin:
-        case kTokenUserFunction:
-        case kTokenMacro: {
-            const int end = OperandEnd(tokens, index, limit);
-            if (end < 0)
-                return;
-            ExpressionStep::Action action = ExpressionStep::kOperand;
-            if (token.Is(kTokenLiteral))
-                action = ExpressionStep::kLiteral;
-            else if (token.Is(kTokenVariable) && end == index + 1)
-                action = ExpressionStep::kVariable;
-            steps.push_back({action, 0, index, 0});
-            ++values;
-            index = end;
-            afterOperand = true;
-            continue;
-        }
-        default:
-            break;
-        }
-
-        const int code = OperatorOf(token, afterOperand);
-        for (bool again = true; again;) {
-            again = false;
-            switch (ActionFor(operators.back().code, code)) {
-            case R:
-                if (!reduce())
-                    return;
-                again = true;
-                break;
-            case S:
-                if ((code == kOpAnd || code == kOpOr) && values == 0)
-                    return;
-                operators.push_back({code, -1});
-                if (code == kOpAnd || code == kOpOr) {
-                    operators.back().test = static_cast<int>(steps.size());
-                    steps.push_back({ExpressionStep::kShortCircuit, static_cast<unsigned char>(code), 0, 0});
+    auto walk = [&](State state) {
+        int& index = state.index;
+        std::vector<Pending>& operators = state.operators;
+        auto reduce = [&]() -> bool {
+            const Pending top = operators.back();
+            const int needed = top.code == kOpNot || top.code == kOpNegate ? 1 : 2;
+            if (state.values < needed) {
+                emit(ExpressionStep::kError, kErrorInExpression, 0);
+                return false;
+            }
+            state.values -= needed - 1;
+            emit(ExpressionStep::kOperator, top.code, 0);
+            operators.pop_back();
+            for (Skip& skip : skips) {
+                if (skip.test == top.test && top.test >= 0) {
+                    skip.applied = true;
+                    skip.appliedAt = index;
+                    skip.appliedValues = state.values;
+                    skip.appliedAfterOperand = state.afterOperand;
+                    skip.stepAfter = static_cast<int>(steps.size());
                 }
-                ++index;
-                afterOperand = false;
+            }
+            return true;
+        };
+
+        for (;;) {
+            ScriptToken& token = TokenAt(tokens, index, limit);
+            switch (token.Type) {
+            case kTokenLiteral:
+            case kTokenVariable:
+            case kTokenBuiltin:
+            case kTokenUserFunction:
+            case kTokenMacro: {
+                const int end = token.Is(kTokenLiteral) ? index + 1 : OperandEnd(tokens, index, limit);
+                if (end < 0) {
+                    emit(ExpressionStep::kOperand, 0, index, ExpressionStep::kOpenEnded);
+                    return;
+                }
+                ExpressionStep::Action action = ExpressionStep::kOperand;
+                if (token.Is(kTokenLiteral))
+                    action = ExpressionStep::kLiteral;
+                else if (token.Is(kTokenVariable) && end == index + 1)
+                    action = ExpressionStep::kVariable;
+                emit(action, 0, index);
+                ++state.values;
+                index = end;
+                state.afterOperand = true;
+                continue;
+            }
+            default:
                 break;
-            case M:
-                while (operators.back().code != kOpOpenBracket) {
-                    if (operators.back().code == kOpEnd || !reduce())
+            }
+
+            const int code = OperatorOf(token, state.afterOperand);
+            for (bool again = true; again;) {
+                again = false;
+                switch (ActionFor(operators.back().code, code)) {
+                case R:
+                    if (!reduce())
                         return;
+                    again = true;
+                    break;
+                case S: {
+                    const int values = state.values;
+                    std::vector<Pending> below = operators;
+                    operators.push_back({code, -1});
+                    ++index;
+                    state.afterOperand = false;
+                    if (code != kOpAnd && code != kOpOr)
+                        break;
+                    int skipEnd = index;
+                    const bool skipFails = !SkipOperand(tokens, skipEnd, limit);
+                    if (values == 0) {
+                        // No left side: it counts as false, so AND always
+                        // skips and OR never does.
+                        if (code == kOpOr)
+                            break;
+                        if (skipFails) {
+                            emit(ExpressionStep::kError, kErrorInExpression, 0);
+                            return;
+                        }
+                        operators.pop_back();
+                        index = skipEnd;
+                        state.afterOperand = true;
+                        break;
+                    }
+                    operators.back().test = static_cast<int>(steps.size());
+                    emit(ExpressionStep::kShortCircuit, code, 0, skipFails ? ExpressionStep::kSkipFails : 0);
+                    if (!skipFails) {
+                        for (Pending& outer : below)
+                            outer.test = -1;   // their own walk decides their jumps
+                        Skip skip;
+                        skip.test = operators.back().test;
+                        skip.skipped = State{skipEnd, true, values, std::move(below)};
+                        skips.push_back(std::move(skip));
+                    }
+                    break;
                 }
-                operators.pop_back();
-                ++index;
-                afterOperand = true;
-                break;
-            case A:
-                if (values != 1)
+                case M:
+                    while (operators.back().code != kOpOpenBracket) {
+                        if (operators.back().code == kOpEnd) {
+                            emit(ExpressionStep::kError, kErrorUnbalancedBrackets, 0);
+                            return;
+                        }
+                        if (!reduce())
+                            return;
+                    }
+                    operators.pop_back();
+                    ++index;
+                    state.afterOperand = true;
+                    break;
+                case A:
+                    if (state.values != 1)
+                        emit(ExpressionStep::kError, kErrorInExpression, 0);
+                    else
+                        emit(ExpressionStep::kAccept, 0, index);
                     return;
-                compiled.End = index;
-                compiled.Valid = true;
-                return;
-            case E1:
-            case E2:
-                return;
+                case E1:
+                    emit(ExpressionStep::kError, kErrorMissingRightBracket, 0);
+                    return;
+                case E2:
+                    emit(ExpressionStep::kError, kErrorUnbalancedBrackets, 0);
+                    return;
+                }
             }
         }
+    };
+
+    walk(State{start, false, 0, {{kOpEnd, -1}}});
+    // Each test's jump; walking a state may add tests of its own.
+    for (size_t i = 0; i < skips.size(); ++i) {
+        const Skip skip = skips[i];
+        int target;
+        if (skip.applied && skip.appliedAt == skip.skipped.index && skip.appliedValues == skip.skipped.values &&
+            skip.appliedAfterOperand) {
+            target = skip.stepAfter;
+        } else {
+            std::vector<int> key{skip.skipped.index, skip.skipped.values};
+            for (const Pending& pending : skip.skipped.operators)
+                key.push_back(pending.code);
+            auto found = walked.find(key);
+            if (found != walked.end()) {
+                target = found->second;
+            } else {
+                target = static_cast<int>(steps.size());
+                walked.emplace(std::move(key), target);
+                walk(skip.skipped);
+            }
+        }
+        steps[static_cast<size_t>(skip.test)].Jump = target;
     }
 }
 
 int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index,
-                                           int limit, CEngineVariant& result)
+                                           int limit, CEngineVariant& result, int errorColumn)
 {
+    // The evaluator's own errors point at the expression's first token.
+    auto reportError = [&](int error) {
+        const int column = errorColumn >= 0 ? errorColumn : TokenAt(tokens, compiled.Start, limit).Column;
+        ShowScriptError(ExpressionErrorText(error), column);
+        return 1;
+    };
     ValueStackFrame values(m_values);
     const std::vector<ExpressionStep>& steps = compiled.Steps;
     const size_t count = steps.size();
@@ -460,6 +456,8 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
             }
             if (failed)
                 return 1;
+            if (step.Flags & ExpressionStep::kOpenEnded)
+                return reportError(kErrorInExpression);
             break;
         }
         case ExpressionStep::kOperator:
@@ -470,16 +468,22 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
             CEngineVariant& left = m_values.At(m_values.GetCount() - 1);
             const bool truth = left.IsTrue();
             if (truth == (step.Code == kOpOr)) {
+                if (step.Flags & ExpressionStep::kSkipFails)
+                    return reportError(kErrorInExpression);
                 left.SetInt(truth ? 1 : 0);
                 i = static_cast<size_t>(step.Jump) - 1;   // past the AND/OR, its right side skipped
             }
             break;
         }
+        case ExpressionStep::kAccept:
+            result = static_cast<CEngineVariant&&>(m_values.At(values.Base()));
+            index = step.Token;
+            return 0;
+        case ExpressionStep::kError:
+            return reportError(step.Code);
         }
     }
-    result = static_cast<CEngineVariant&&>(m_values.At(values.Base()));
-    index = compiled.End;
-    return 0;
+    return reportError(kErrorInExpression);   // not reached: every walk ends in an accept or an error
 }
 
 bool CPandrel_Script::SkipOperand(TokenList& tokens, int& index, int limit)

@@ -308,12 +308,10 @@ private:
     {
         return EvaluateExpression(tokens, index, tokens.GetCount(), result);
     }
-    // Reading the tokens one by one, deciding precedence as it goes.
-    int InterpretExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result, int errorColumn);
     // The compiled form (CompiledExpression.h): made once, run each time.
     void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
     int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
-                              CEngineVariant& result);
+                              CEngineVariant& result, int errorColumn);
     // The token after the operand that starts at `index`; -1 when its
     // brackets do not close within the limit or it is no operand.
     int OperandEnd(TokenList& tokens, int index, int limit);
@@ -397,7 +395,6 @@ private:
     LineCache m_lineCache;           // tokens and block ends of the loaded lines
     TokenList m_scratchTokens;       // a line read before it goes into the cache
     ValueStack m_values;             // operands of the expression evaluator
-    std::vector<int> m_operators;    // its operator codes
     ArgumentListPool m_argumentLists;
     ScriptToken m_endToken;          // what TokenAt gives beyond the limit
     DWORD m_lastPumpTick = 0;        // when the queue was last emptied

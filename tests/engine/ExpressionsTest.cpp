@@ -120,6 +120,10 @@ TEST(Expressions, AndOrSkipTheirRightSideAcrossBrackets)
         {"1 OR ((($undeclared)))", "1"},
         {"1 OR $undeclared AND 1", "1"},
         {"(1 OR $undeclared) + 1", "2"},
+        // A right side that is skipped is never read as an expression: what
+        // would be a fault there goes unnoticed.
+        {"1 OR 2 3", "1"},
+        {"0 AND 2 3", "0"},
     });
     // The skip stops at the end of a subscript and of an argument.
     RunClean({"Dim $a[3]", "$a[1] = \"one\"", "$r = $a[1 OR $undeclared]", "$s = SetError(0 AND $undeclared)"});

@@ -49,6 +49,13 @@ TEST(ScriptErrors, OfExpressions)
         {{"$r = 1 +"}, 1, 5, "Error in expression."},
         {{"$r ="}, 1, 4, "Error in expression."},
         {{"$r = 1 OR (2"}, 1, 5, "Error in expression."},
+        // A fault that only a right side that is not skipped reaches: the
+        // first pass skips it, the second finds it.
+        {{"For $i = 1 To 0 Step -1", "$r = $i OR 2 3", "Next"}, 2, 5, "Error in expression."},
+        {{"$r = 1 AND 2 3"}, 1, 5, "Error in expression."},
+        // The operands before a fault are evaluated, and report their own errors.
+        {{"$r = $nope 2"}, 1, 5, "Variable used without being declared."},
+        {{"$r = 1 + $nope +"}, 1, 9, "Variable used without being declared."},
         {{"$x = 1", "$r = $x[0]"}, 2, 7, "Subscript used with non-Array variable."},
         {{"Dim $a[3]", "$r = $a[1][2]"}, 2, 5,
          "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},

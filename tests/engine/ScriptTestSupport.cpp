@@ -13,7 +13,11 @@ script_host::RunReport RunClean(const Lines& lines, const script_host::RunSettin
 
 std::string ValueOf(const std::string& expression)
 {
-    RunClean({"$r = " + expression});
+    // Twice on one line: the first evaluation compiles the expression, the
+    // second runs what the first made.
+    RunClean({"For $valueOfPass = 1 To 2", "$r = " + expression,
+              "If $valueOfPass = 1 Then $valueOfFirst = $r", "Next"});
+    EXPECT_EQ(script_host::Global("valueOfFirst"), script_host::Global("r")) << expression;
     return script_host::Global("r");
 }
 

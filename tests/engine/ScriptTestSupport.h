@@ -18,6 +18,7 @@ using Box = testing_support::DialogAnswerer::Seen;
 script_host::RunReport RunClean(const Lines& lines, const script_host::RunSettings& settings = {});
 
 // The value of `$r = <expression>` as text.
+// The value of an expression, evaluated twice on one line (both times the same).
 std::string ValueOf(const std::string& expression);
 
 // The text of the error box for the line at `lineNumber` (no file), with the
