@@ -1,7 +1,7 @@
 #include "engine/support/FileTree.h"
 
 #include "engine/support/PathHelpers.h"
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 #include "framework/Collections.h"
 
 #include <shellapi.h>
