@@ -67,6 +67,15 @@ struct ScriptFileSlot
 // A file that one file builtin reads or writes (FileHandleBuiltins.cpp).
 struct ScriptFileArgument;
 
+// How often and how far apart a line bound to a recorded window looks for it
+// before the run gives up (the tests shorten the wait).
+struct WindowBindingRetries
+{
+    int Tries = 40;                 // for each bound line
+    int TriesAfterLaunch = 600;     // the first one after the script started a program
+    DWORD IntervalMs = 500;
+};
+
 // One script hot key: its id is the slot's index.
 struct ScriptHotKeySlot
 {
@@ -555,6 +564,7 @@ private:
     BYTE m_bindingInProgress = 0;
     int m_bindingTries = 0;
     int m_bindingTryLimit = 40;
+    WindowBindingRetries m_bindingRetries;
     BYTE m_programLaunched = 0;
     HalvaneInfo m_currentWindow;
     int m_currentWindowPosition = -1;
