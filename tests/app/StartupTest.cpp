@@ -159,25 +159,30 @@ TEST_F(Startup, TheTrayMenusExitQuitsWithoutAsking)
 
     // A right click on the icon, once the start-up's activation has settled
     // (a change of the active window closes a menu): it opens at the mouse.
-    ASSERT_TRUE(BringToFront(window));
-    Sleep(300);
-    PostMessageA(trayIcon, WM_APP + 1, 128, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(menu, &processId);
-            if (processId == kestrune.Id() && IsWindowVisible(menu))
-                return true;
-        }
-        return false;
-    }, 5000));
     // From no item up to the last one, "Exit Kestrune", and choose it, once
-    // the menu has begun to follow the keyboard.
-    Sleep(500);
-    PostMessageA(menu, WM_KEYDOWN, VK_UP, 1);
-    Sleep(300);
-    PostMessageA(menu, WM_CHAR, '\r', 1);
+    // the menu has begun to follow the keyboard. A menu that a late change of
+    // the active window closed is opened again, as a user would.
+    bool exited = false;
+    for (int attempt = 0; attempt < 3 && !exited; ++attempt) {
+        ASSERT_TRUE(BringToFront(window));
+        Sleep(300);
+        PostMessageA(trayIcon, WM_APP + 1, 128, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+                DWORD processId = 0;
+                GetWindowThreadProcessId(menu, &processId);
+                if (processId == kestrune.Id() && IsWindowVisible(menu))
+                    return true;
+            }
+            return false;
+        }, 5000)) << attempt;
+        Sleep(500);
+        PostMessageA(menu, WM_KEYDOWN, VK_UP, 1);
+        Sleep(300);
+        PostMessageA(menu, WM_CHAR, '\r', 1);
+        exited = kestrune.WaitForExit(5000) != STILL_ACTIVE;
+    }
 
     EXPECT_EQ(kestrune.WaitForExit(kExitTimeout), kQuitExitCode);
     EXPECT_EQ(FindDialog(kestrune.Id(), ""), nullptr);
