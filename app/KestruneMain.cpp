@@ -1,5 +1,5 @@
 // Kestrune.exe: the application object; the framework's WinMain runs it.
-#include "app/InitOrder.h"
+#include "base/InitOrder.h"
 #include "app/PandrelApp.h"
 
 // Constructed after the OS version record, the script engine and its line

@@ -2,7 +2,7 @@
 #include "engine/ScriptEngine.h"
 #include "engine/support/LocalAddress.h"
 #include "engine/support/RegistryAndVersion.h"
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,6 +1,6 @@
 #include "engine/ScriptEngine.h"
 
-#include "app/InitOrder.h"
+#include "base/InitOrder.h"
 
 #include <mmsystem.h>
 

@@ -52,6 +52,15 @@ enum
     kHotKeyRingSize = 64
 };
 
+// How often and how far apart a line bound to a recorded window looks for it
+// before the run gives up (the tests shorten the wait).
+struct WindowBindingRetries
+{
+    int Tries = 40;                 // for each bound line
+    int TriesAfterLaunch = 600;     // the first one after the script started a program
+    DWORD IntervalMs = 500;
+};
+
 class CPandrel_Script
 {
 public:
@@ -380,6 +389,7 @@ private:
     BYTE m_bindingInProgress = 0;
     int m_bindingTries = 0;
     int m_bindingTryLimit = 40;
+    WindowBindingRetries m_bindingRetries;
     BYTE m_programLaunched = 0;
     HalvaneInfo m_currentWindow;
     int m_currentWindowPosition = -1;

@@ -1,6 +1,6 @@
 #include "engine/ScriptFile.h"
 
-#include "app/InitOrder.h"
+#include "base/InitOrder.h"
 
 #include <string.h>
 

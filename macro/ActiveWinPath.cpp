@@ -1,6 +1,6 @@
 #include "macro/ActiveWinPath.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
 namespace {
 

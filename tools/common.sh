@@ -16,10 +16,17 @@ kestrune_machine_runs_i386() {
     return $status
 }
 
+# Why the build was chosen goes with the choice, so that a script started by
+# another (run.sh inside its Wine session) keeps the first one's reason.
 if [ -z "${KESTRUNE_ARCH:-}" ]; then
-    if kestrune_machine_runs_i386; then KESTRUNE_ARCH=i686; else KESTRUNE_ARCH=x86_64; fi
+    if kestrune_machine_runs_i386; then
+        KESTRUNE_ARCH=i686 KESTRUNE_ARCH_REASON="this machine runs 32-bit code"
+    else
+        KESTRUNE_ARCH=x86_64 KESTRUNE_ARCH_REASON="this machine runs no 32-bit code"
+    fi
 fi
-export KESTRUNE_ARCH
+KESTRUNE_ARCH_REASON="${KESTRUNE_ARCH_REASON:-KESTRUNE_ARCH=$KESTRUNE_ARCH chose it}"
+export KESTRUNE_ARCH KESTRUNE_ARCH_REASON
 
 # The build of the release (32-bit) is build/; the 64-bit one is build-x86_64/.
 kestrune_build_dir() {
@@ -27,20 +34,36 @@ kestrune_build_dir() {
 }
 KESTRUNE_BUILD="${KESTRUNE_BUILD:-$(kestrune_build_dir "$KESTRUNE_ARCH")}"
 
-# kestrune_build_arch <arch> <build dir> [cmake configure options...]
-kestrune_build_arch() {
-    local arch="$1" dir="$2"
-    shift 2
-    cmake -S "$KESTRUNE_ROOT" -B "$dir" \
-        -DCMAKE_TOOLCHAIN_FILE="$KESTRUNE_ROOT/cmake/mingw-$arch.cmake" \
-        -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-    cmake --build "$dir" -j"${KESTRUNE_JOBS:-$(nproc)}"
+# One line on the terminal: which build the script uses, and why.
+kestrune_say_build() {
+    local what="the 64-bit build under 64-bit Wine"
+    [ "$KESTRUNE_ARCH" = i686 ] && what="the 32-bit build under Wine"
+    echo "$(basename "$0"): $what ($KESTRUNE_BUILD): $KESTRUNE_ARCH_REASON" >&2
 }
 
-# Builds everything for the Windows this machine can run.
+# kestrune_build_arch <arch> <build dir> [cmake configure options...] [-- targets...]
+# Without targets it builds everything.
+kestrune_build_arch() {
+    local arch="$1" dir="$2" options=() targets=()
+    shift 2
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
+    [ $# -gt 0 ] && { shift; targets=(--target "$@"); }
+    cmake -S "$KESTRUNE_ROOT" -B "$dir" \
+        -DCMAKE_TOOLCHAIN_FILE="$KESTRUNE_ROOT/cmake/mingw-$arch.cmake" \
+        -DCMAKE_BUILD_TYPE=Release "${options[@]}" >/dev/null
+    cmake --build "$dir" -j"${KESTRUNE_JOBS:-$(nproc)}" "${targets[@]}"
+}
+
+# kestrune_build [targets...]: builds those targets (everything when none
+# is named) for the Windows this machine can run.
 kestrune_build() {
     "$KESTRUNE_ROOT/tools/setup.sh"
-    kestrune_build_arch "$KESTRUNE_ARCH" "$KESTRUNE_BUILD"
+    kestrune_say_build
+    if [ $# -gt 0 ]; then
+        kestrune_build_arch "$KESTRUNE_ARCH" "$KESTRUNE_BUILD" -- "$@"
+    else
+        kestrune_build_arch "$KESTRUNE_ARCH" "$KESTRUNE_BUILD"
+    fi
 }
 
 # Builds the 32-bit release program too where the tests run a 64-bit build,

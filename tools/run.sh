@@ -47,7 +47,14 @@ if [ "${1:-}" = "--in-session" ]; then
     exit 0
 fi
 
-kestrune_build
-[ -z "${DISPLAY:-}" ] && export KESTRUNE_VIRTUAL_DISPLAY=1
+# Only what runs is built: the program, and the probe that takes the
+# picture on a virtual display.
+if [ -z "${DISPLAY:-}" ]; then
+    export KESTRUNE_VIRTUAL_DISPLAY=1
+    kestrune_build Kestrune kestrune_probe
+else
+    kestrune_build Kestrune
+fi
 export KESTRUNE_SCREENSHOT="$(realpath -m "${KESTRUNE_SCREENSHOT:-$KESTRUNE_BUILD/screenshots/kestrune.png}")"
-exec "$KESTRUNE_ROOT/tools/wine-session.sh" -- "$0" --in-session "$@"
+# By its full path: the session runs it from wherever this was started.
+exec "$KESTRUNE_ROOT/tools/wine-session.sh" -- "$KESTRUNE_ROOT/tools/run.sh" --in-session "$@"

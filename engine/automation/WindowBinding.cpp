@@ -1,17 +1,14 @@
 // Lines bound to recorded windows: before such a line runs, the window that
 // the recording went to must be found (and brought to its recorded place).
 // The engine retries every 500 ms, and gives up with a message after 40
-// tries (600 for the first bound line after the script started a program).
+// tries (600 for the first bound line after the script started a program):
+// m_bindingRetries.
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 #include "engine/support/PreciseSleep.h"
 #include "macro/ActiveWinPath.h"
 
 namespace {
-
-const int kBindingTries = 40;
-const int kBindingTriesAfterLaunch = 600;
-const DWORD kBindingRetryMs = 500;
 
 const char kNotFoundStart[] = "Cannot find window or application titled '";
 const char kHintExactWindow[] =
@@ -31,16 +28,16 @@ bool CPandrel_Script::BindLineWindow(int position)
         return true;
     m_currentWindow = windows[static_cast<size_t>(window)];
     m_currentWindowPosition = window;
-    m_bindingTryLimit = kBindingTries;
+    m_bindingTryLimit = m_bindingRetries.Tries;
     if (m_programLaunched) {
         m_programLaunched = 0;
-        m_bindingTryLimit = kBindingTriesAfterLaunch;
+        m_bindingTryLimit = m_bindingRetries.TriesAfterLaunch;
     }
     m_bindingTries = 0;
     if (FindRecordedWindow())
         return true;
     m_runState = kRunStateWindowBound;
-    Sleep(kBindingRetryMs);
+    Sleep(m_bindingRetries.IntervalMs);
     ++m_bindingTries;
     return false;
 }
@@ -84,7 +81,7 @@ bool CPandrel_Script::PollRecordedWindowWait()
             m_runState = kRunStateRunning;
             return false;   // the line runs
         }
-        Sleep(kBindingRetryMs);
+        Sleep(m_bindingRetries.IntervalMs);
         ++m_bindingTries;
         return true;
     }

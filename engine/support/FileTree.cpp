@@ -2,7 +2,7 @@
 
 #include "engine/support/PathHelpers.h"
 #include "macro/Folders.h"
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 #include "framework/Collections.h"
 
 #include <shellapi.h>

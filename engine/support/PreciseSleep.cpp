@@ -1,6 +1,6 @@
 #include "engine/support/PreciseSleep.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "engine/support/Shutdown.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
 namespace EngineSupport {
 

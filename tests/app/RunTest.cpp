@@ -24,6 +24,9 @@ const UINT kStartKey = VK_F5;
 const char kEndText[] = "Ctrl + Shift + <F6>";
 const UINT kEndModifiers = MOD_CONTROL | MOD_SHIFT;
 const UINT kEndKey = VK_F6;
+const char kMarkerText[] = "Ctrl + Shift + <F8>";
+const UINT kMarkerModifiers = MOD_CONTROL | MOD_SHIFT;
+const UINT kMarkerKey = VK_F8;
 
 class Runs : public testing::Test
 {
@@ -45,26 +48,29 @@ protected:
         return macro;
     }
 
+    // A macro that writes the end marker "end", started by Ctrl+Shift+F8
+    // once the run under test is over (a request during a run is refused).
+    MacroSpec Marker() { return Writer("Marker", "end", kMarkerText); }
+    void RunMarker() const
+    {
+        ASSERT_TRUE(WaitUntil([] { return IsHotKeyHeld(kMarkerModifiers, kMarkerKey); }, kRunTimeout));
+        PressHotKey(kMarkerModifiers, kMarkerKey);
+    }
+
     std::vector<std::string> Output() const { return ReadLines(m_outputFile); }
+
+    // The output ends with the marker: whatever ran before it is over.
+    bool WaitForOutputEnd() const
+    {
+        return WaitUntil([&] {
+            std::vector<std::string> lines = Output();
+            return !lines.empty() && lines.back() == "end";
+        }, kRunTimeout);
+    }
 
     bool WaitForOutput(const std::vector<std::string>& lines, DWORD timeoutMs = kRunTimeout) const
     {
         return WaitUntil([&] { return Output() == lines; }, timeoutMs);
-    }
-
-    // The output has stopped growing: the run is over.
-    bool WaitUntilOutputSettles() const
-    {
-        size_t last = Output().size();
-        DWORD stableSince = GetTickCount();
-        return WaitUntil([&] {
-            size_t now = Output().size();
-            if (now != last) {
-                last = now;
-                stableSince = GetTickCount();
-            }
-            return GetTickCount() - stableSince >= 800;
-        }, kRunTimeout);
     }
 
     ScriptFolder m_scripts;
@@ -88,15 +94,19 @@ TEST_F(Runs, AStartKeyRunsTheMacro)
 
 TEST_F(Runs, RepeatTimesRunsTheScriptThatOften)
 {
+    // The macro to run next starts once the repeats are over: its line ends
+    // the output.
     MacroSpec macro = Writer("Thrice", "run");
     macro.repeatTimes = 3;
+    macro.triggerRobot = "Marker";
     m_scripts.Write(macro);
+    m_scripts.Write(Marker());
     KestruneProcess kestrune;
     ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
 
     PressHotKey(kStartModifiers, kStartKey);
-    ASSERT_TRUE(WaitUntilOutputSettles());
-    EXPECT_EQ(Output(), std::vector<std::string>({ "run", "run", "run" }));
+    ASSERT_TRUE(WaitForOutputEnd());
+    EXPECT_EQ(Output(), std::vector<std::string>({ "run", "run", "run", "end" }));
 }
 
 TEST_F(Runs, TheEndKeyDuringARepeatEndsTheRepeats)
@@ -105,21 +115,23 @@ TEST_F(Runs, TheEndKeyDuringARepeatEndsTheRepeats)
     macro.repeatTimes = 3;
     macro.script.push_back("DELAY(1500)");
     m_scripts.Write(macro);
+    m_scripts.Write(Marker());
     KestruneProcess kestrune;
     ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
 
     PressHotKey(kStartModifiers, kStartKey);
     ASSERT_TRUE(WaitForOutput({ "run", "run" }));   // in the second run's wait
     PressHotKey(kEndModifiers, kEndKey);
-    ASSERT_TRUE(WaitUntil([] { return IsHotKeyHeld(kStartModifiers, kStartKey); }, kRunTimeout)) << "the run ends";
-    Sleep(500);
-    EXPECT_EQ(Output(), std::vector<std::string>({ "run", "run" })) << "no third run";
+    RunMarker();
+    ASSERT_TRUE(WaitForOutputEnd()) << "the run ends";
+    EXPECT_EQ(Output(), std::vector<std::string>({ "run", "run", "end" })) << "no third run";
 }
 
 TEST_F(Runs, TheEndKeyStopsAMacroThatRunsUntilIt)
 {
     m_scripts.Write(Ticker("Ticker"));
     m_scripts.Write(Writer("Other", "other", "Ctrl + Shift + <F7>"));
+    m_scripts.Write(Marker());
     KestruneProcess kestrune;
     ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
 
@@ -131,10 +143,12 @@ TEST_F(Runs, TheEndKeyStopsAMacroThatRunsUntilIt)
     EXPECT_TRUE(IsHotKeyHeld(kEndModifiers, kEndKey));
 
     PressHotKey(kEndModifiers, kEndKey);
-    ASSERT_TRUE(WaitUntilOutputSettles());
-    const size_t ticks = Output().size();
-    Sleep(500);
-    EXPECT_EQ(Output().size(), ticks) << "stopped";
+    RunMarker();
+    ASSERT_TRUE(WaitForOutputEnd()) << "stopped";
+    std::vector<std::string> lines = Output();
+    lines.pop_back();
+    for (const std::string& line : lines)
+        EXPECT_EQ(line, "tick");
     EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(kStartModifiers, kStartKey); }, 5000));
     EXPECT_TRUE(IsHotKeyHeld(MOD_CONTROL | MOD_SHIFT, VK_F7));
     EXPECT_TRUE(kestrune.IsRunning());
@@ -157,13 +171,15 @@ TEST_F(Runs, RequestsToRunDuringARunAreRefused)
     KestruneProcess second("-a Other");
     EXPECT_EQ(second.WaitForExit(kExitTimeout), 0u);
     PressHotKey(kEndModifiers, kEndKey);
-    ASSERT_TRUE(WaitUntilOutputSettles());
-    for (const std::string& line : Output())
-        EXPECT_EQ(line, "tick");
 
     // Once the run is over, the same requests run.
+    ASSERT_TRUE(WaitUntil([] { return IsHotKeyHeld(kStartModifiers, kStartKey); }, kRunTimeout)) << "the run ends";
     ClickButton(window, 1002);
-    EXPECT_TRUE(WaitUntil([&] { return Output().back() == "other"; }, kRunTimeout));
+    ASSERT_TRUE(WaitUntil([&] { return Output().back() == "other"; }, kRunTimeout));
+    std::vector<std::string> lines = Output();
+    lines.pop_back();
+    for (const std::string& line : lines)
+        EXPECT_EQ(line, "tick");
 }
 
 TEST_F(Runs, AMissingNextMacroIsReportedAndNothingRuns)
@@ -171,6 +187,7 @@ TEST_F(Runs, AMissingNextMacroIsReportedAndNothingRuns)
     MacroSpec macro = Writer("Leader", "leader");
     macro.triggerRobot = "Ghost";
     m_scripts.Write(macro);
+    m_scripts.Write(Marker());
     KestruneProcess kestrune;
     ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
 
@@ -179,8 +196,9 @@ TEST_F(Runs, AMissingNextMacroIsReportedAndNothingRuns)
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(DialogText(message), "Can not find the macro: \"Ghost\" which will run after current macro");
     PressDialogButton(message, IDOK);
-    Sleep(500);
-    EXPECT_TRUE(Output().empty());
+    RunMarker();
+    ASSERT_TRUE(WaitForOutputEnd());
+    EXPECT_EQ(Output(), std::vector<std::string>({ "end" }));
 }
 
 TEST_F(Runs, AScriptThatDoesNotPrepareRunsNothingAndKeepsItsKeys)
@@ -232,12 +250,15 @@ TEST_F(Runs, TheNextMacroRunsAfterAndAChainEndsWhereItWouldGoRound)
     second.triggerRobot = "First";   // and back: each runs once
     m_scripts.Write(first);
     m_scripts.Write(second);
+    m_scripts.Write(Marker());
     KestruneProcess kestrune;
     ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
 
     PressHotKey(kStartModifiers, kStartKey);
-    ASSERT_TRUE(WaitUntilOutputSettles());
-    EXPECT_EQ(Output(), std::vector<std::string>({ "first", "second" }));
+    ASSERT_TRUE(WaitForOutput({ "first", "second" }));
+    RunMarker();
+    ASSERT_TRUE(WaitForOutputEnd());
+    EXPECT_EQ(Output(), std::vector<std::string>({ "first", "second", "end" }));
     EXPECT_TRUE(kestrune.IsRunning());
 }
 
@@ -248,6 +269,8 @@ TEST_F(Runs, AtTheFasterSpeedTheMarkedLinesAreLeftOut)
         std::vector<std::string> dropped = AppendLineScript(m_outputFile, "dropped");
         for (std::string& line : dropped)
             macro.script.push_back(line + " => [remove on faster speed]");
+        for (const std::string& line : AppendLineScript(m_outputFile, "end"))
+            macro.script.push_back(line);
         macro.faster = faster;
         m_scripts.Write(macro);
     }
@@ -255,11 +278,10 @@ TEST_F(Runs, AtTheFasterSpeedTheMarkedLinesAreLeftOut)
     ASSERT_NE(kestrune.WaitUntilReady(), nullptr);
 
     PressHotKey(MOD_CONTROL | MOD_SHIFT, VK_F7);
-    ASSERT_TRUE(WaitUntilOutputSettles());
-    EXPECT_EQ(Output(), std::vector<std::string>({ "kept" }));
+    ASSERT_TRUE(WaitForOutputEnd());
+    EXPECT_EQ(Output(), std::vector<std::string>({ "kept", "end" }));
     PressHotKey(kStartModifiers, kStartKey);
-    ASSERT_TRUE(WaitUntilOutputSettles());
-    EXPECT_EQ(Output(), std::vector<std::string>({ "kept", "kept", "dropped" }));
+    ASSERT_TRUE(WaitForOutput({ "kept", "end", "kept", "dropped", "end" }));
 }
 
 TEST_F(Runs, ASecondStartRunsTheMacroInTheFirstBeforeItEnds)

@@ -3,7 +3,7 @@
 // plays "another program" with a window.
 #pragma once
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
 #include <windows.h>
 

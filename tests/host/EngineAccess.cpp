@@ -15,7 +15,13 @@ void CPandrel_ScriptTestAccess::ResetEngine()
     engine.StopFlag = 0;
     engine.UseHalvane = 0;
     engine.UseSimilarWin = 0;
+    engine.m_bindingRetries = WindowBindingRetries();
     g_ScriptExitCode = 0;
+}
+
+void CPandrel_ScriptTestAccess::SetWindowBindingRetries(const WindowBindingRetries& retries)
+{
+    g_ScriptEngine.m_bindingRetries = retries;
 }
 
 void CPandrel_ScriptTestAccess::SetHotKey(int id, const char* function)

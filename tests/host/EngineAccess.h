@@ -10,7 +10,8 @@ class CPandrel_ScriptTestAccess
 {
 public:
     // No variables, run options and wait settings at their defaults, no exit
-    // code, @error 0, stop flag clear, no hot key or Adlib function.
+    // code, @error 0, stop flag clear, no hot key or Adlib function, the
+    // window binding's own retries.
     static void ResetEngine();
 
     // Binds script hot-key slot `id` to `function` (the key itself is
@@ -18,6 +19,9 @@ public:
     static void SetHotKey(int id, const char* function);
     static bool HotKeyInUse(int id);
     static void EnableAdlib(const char* function, int intervalMs);
+    // Shortens (or lengthens) the wait of window-bound lines; ResetEngine
+    // brings back the program's own.
+    static void SetWindowBindingRetries(const WindowBindingRetries& retries);
 
     // Enters RunWait's wait for `process` as the builtin does: the wait's
     // result, with @error in `error`.

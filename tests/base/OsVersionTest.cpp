@@ -1,4 +1,4 @@
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
 #include <gtest/gtest.h>
 

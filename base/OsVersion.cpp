@@ -1,6 +1,6 @@
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 
-#include "app/InitOrder.h"
+#include "base/InitOrder.h"
 
 #include <string.h>
 
