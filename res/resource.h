@@ -33,3 +33,5 @@
 #define IDC_RECORD              1009
 #define IDC_FEEDBACK            1135
 #define IDC_SHARE               1148
+
+#include "res/ControlsResource.h"
