@@ -39,3 +39,6 @@
 
 // The options, tips, About and share dialogs
 #include "res/OptionsHelpShare.h"
+
+// The reusable controls' templates and pane art
+#include "res/ControlsResource.h"
