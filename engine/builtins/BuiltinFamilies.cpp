@@ -12,6 +12,8 @@ extern const BuiltinFamily kFileHandleBuiltins;   // FileHandleBuiltins.cpp
 extern const BuiltinFamily kIniBuiltins;          // IniBuiltins.cpp
 extern const BuiltinFamily kShortcutBuiltins;     // ShortcutBuiltins.cpp
 extern const BuiltinFamily kFileDialogBuiltins;   // FileDialogBuiltins.cpp
+extern const BuiltinFamily kFileBuiltins;         // FileBuiltins.cpp
+extern const BuiltinFamily kDriveBuiltins;        // DriveBuiltins.cpp
 
 namespace {
 
@@ -26,6 +28,8 @@ const BuiltinFamily* const kFamilies[] = {
     &kIniBuiltins,
     &kShortcutBuiltins,
     &kFileDialogBuiltins,
+    &kFileBuiltins,
+    &kDriveBuiltins,
 };
 
 }  // namespace
