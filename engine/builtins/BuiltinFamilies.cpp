@@ -14,6 +14,7 @@ extern const BuiltinFamily kShortcutBuiltins;     // ShortcutBuiltins.cpp
 extern const BuiltinFamily kFileDialogBuiltins;   // FileDialogBuiltins.cpp
 extern const BuiltinFamily kFileBuiltins;         // FileBuiltins.cpp
 extern const BuiltinFamily kDriveBuiltins;        // DriveBuiltins.cpp
+extern const BuiltinFamily kRegistryBuiltins;     // RegistryBuiltins.cpp
 
 namespace {
 
@@ -30,6 +31,7 @@ const BuiltinFamily* const kFamilies[] = {
     &kFileDialogBuiltins,
     &kFileBuiltins,
     &kDriveBuiltins,
+    &kRegistryBuiltins,
 };
 
 }  // namespace
