@@ -15,6 +15,8 @@ extern const BuiltinFamily kFileDialogBuiltins;   // FileDialogBuiltins.cpp
 extern const BuiltinFamily kFileBuiltins;         // FileBuiltins.cpp
 extern const BuiltinFamily kDriveBuiltins;        // DriveBuiltins.cpp
 extern const BuiltinFamily kRegistryBuiltins;     // RegistryBuiltins.cpp
+extern const BuiltinFamily kScriptBuiltins;       // ScriptBuiltins.cpp
+extern const BuiltinFamily kSystemBuiltins;       // SystemBuiltins.cpp
 
 namespace {
 
@@ -32,6 +34,8 @@ const BuiltinFamily* const kFamilies[] = {
     &kFileBuiltins,
     &kDriveBuiltins,
     &kRegistryBuiltins,
+    &kScriptBuiltins,
+    &kSystemBuiltins,
 };
 
 }  // namespace
