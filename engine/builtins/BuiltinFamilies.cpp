@@ -17,6 +17,8 @@ extern const BuiltinFamily kDriveBuiltins;        // DriveBuiltins.cpp
 extern const BuiltinFamily kRegistryBuiltins;     // RegistryBuiltins.cpp
 extern const BuiltinFamily kScriptBuiltins;       // ScriptBuiltins.cpp
 extern const BuiltinFamily kSystemBuiltins;       // SystemBuiltins.cpp
+extern const BuiltinFamily kMessageBuiltins;      // MessageBuiltins.cpp
+extern const BuiltinFamily kSplashAndProgressBuiltins;   // SplashAndProgressBuiltins.cpp
 
 namespace {
 
@@ -36,6 +38,8 @@ const BuiltinFamily* const kFamilies[] = {
     &kRegistryBuiltins,
     &kScriptBuiltins,
     &kSystemBuiltins,
+    &kMessageBuiltins,
+    &kSplashAndProgressBuiltins,
 };
 
 }  // namespace

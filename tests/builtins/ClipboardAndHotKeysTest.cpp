@@ -48,6 +48,31 @@ TEST(Clipboard, TextPutIsReadByAnotherProgramAndBack)
     EXPECT_EQ(empty.error, 1);
 }
 
+// While another program holds the clipboard open, a put fails with 0 and
+// leaves the clipboard as it was, and a read finds nothing.
+TEST(Clipboard, AClipboardHeldByAnotherProgramGivesFailures)
+{
+    Call("CLIPPUT", {Text("before")});
+    char name[64];
+    wsprintfA(name, "KestruneClipboard%lu", GetCurrentProcessId());
+    HANDLE held = CreateEventA(nullptr, TRUE, FALSE, (std::string(name) + " held").c_str());
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, (std::string(name) + " release").c_str());
+    HANDLE holder = script_host::StartHostProgram("..\\builtins\\clipboard_helper.exe", std::string("hold ") + name);
+    ASSERT_NE(holder, nullptr);
+    ASSERT_EQ(WaitForSingleObject(held, 20000), WAIT_OBJECT_0);
+    Outcome put = Call("CLIPPUT", {Text("while held")});
+    Outcome get = Call("CLIPGET");
+    SetEvent(release);
+    WaitForSingleObject(holder, 20000);
+    CloseHandle(holder);
+    CloseHandle(held);
+    CloseHandle(release);
+
+    EXPECT_EQ(put.result.GetInt(), 0);
+    EXPECT_EQ(get.error, 1);
+    EXPECT_EQ(Call("CLIPGET").Text(), "before");
+}
+
 void PressCtrlAltK()
 {
     const WORD chord[] = {VK_CONTROL, VK_MENU, 'K'};

@@ -2,6 +2,8 @@
 //   clipboard_helper.exe read <file>   writes the clipboard's text into the file
 //   clipboard_helper.exe write <text>  puts the text on the clipboard
 //   clipboard_helper.exe clear         empties the clipboard
+//   clipboard_helper.exe hold <name>   keeps the clipboard open: sets the event
+//                                      "<name> held", waits for "<name> release"
 // Ends with 0 on success.
 #include <windows.h>
 #include <string.h>
@@ -35,6 +37,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         GlobalUnlock(block);
         if (!SetClipboardData(CF_TEXT, block))
             exitCode = 4;
+    } else if (strncmp(commandLine, "hold ", 5) == 0) {
+        char name[MAX_PATH];
+        wsprintfA(name, "%s held", argument);
+        HANDLE held = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
+        wsprintfA(name, "%s release", argument);
+        HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, name);
+        if (!held || !release)
+            exitCode = 5;
+        else {
+            SetEvent(held);
+            WaitForSingleObject(release, 20000);
+        }
     } else if (strncmp(commandLine, "clear", 5) == 0) {
         EmptyClipboard();
     } else {
