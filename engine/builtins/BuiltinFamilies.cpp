@@ -12,6 +12,13 @@ extern const BuiltinFamily kFileHandleBuiltins;   // FileHandleBuiltins.cpp
 extern const BuiltinFamily kIniBuiltins;          // IniBuiltins.cpp
 extern const BuiltinFamily kShortcutBuiltins;     // ShortcutBuiltins.cpp
 extern const BuiltinFamily kFileDialogBuiltins;   // FileDialogBuiltins.cpp
+extern const BuiltinFamily kFileBuiltins;         // FileBuiltins.cpp
+extern const BuiltinFamily kDriveBuiltins;        // DriveBuiltins.cpp
+extern const BuiltinFamily kRegistryBuiltins;     // RegistryBuiltins.cpp
+extern const BuiltinFamily kScriptBuiltins;       // ScriptBuiltins.cpp
+extern const BuiltinFamily kSystemBuiltins;       // SystemBuiltins.cpp
+extern const BuiltinFamily kMessageBuiltins;      // MessageBuiltins.cpp
+extern const BuiltinFamily kSplashAndProgressBuiltins;   // SplashAndProgressBuiltins.cpp
 
 namespace {
 
@@ -26,6 +33,13 @@ const BuiltinFamily* const kFamilies[] = {
     &kIniBuiltins,
     &kShortcutBuiltins,
     &kFileDialogBuiltins,
+    &kFileBuiltins,
+    &kDriveBuiltins,
+    &kRegistryBuiltins,
+    &kScriptBuiltins,
+    &kSystemBuiltins,
+    &kMessageBuiltins,
+    &kSplashAndProgressBuiltins,
 };
 
 }  // namespace

@@ -288,16 +288,9 @@ int BuiltinString(BuiltinContext& context, CVariantList& args, CEngineVariant& r
     return 0;
 }
 
-int BuiltinAdlibDisable(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
-{
-    context.Callbacks().Adlib.Enabled = 0;
-    return 0;
-}
-
 const BuiltinBinding kBindings[] = {
     {"ABS", BuiltinAbs},
     {"ACOS", BuiltinAcos},
-    {"ADLIBDISABLE", BuiltinAdlibDisable},
     {"ASC", BuiltinAsc},
     {"ASIN", BuiltinAsin},
     {"ATAN", BuiltinAtan},

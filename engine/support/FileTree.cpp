@@ -207,7 +207,10 @@ bool MoveDirectoryTree(const char* source, const char* target, bool overwrite)
     bool targetExists;
     if (!PrepareFolderOperation(source, target, overwrite, from, to, targetExists))
         return false;
-    if (!IsDifferentVolume(from, to))
+    // Onto an existing folder the contents are merged, on one drive as across
+    // drives (the shell's own move would put the source inside the target);
+    // only a new target on the same drive is a plain rename.
+    if (!targetExists && !IsDifferentVolume(from, to))
         return ShellOperation(FO_MOVE, from, to);
     return CopyDirectoryTree(from, to, true) && RemoveDirectoryTree(from, true);
 }

@@ -28,7 +28,8 @@ bool CopyDirectoryTree(const char* source, const char* target, bool overwrite);
 // Moves the folder `source` to `target`: on one drive by renaming, across
 // drives by a copy that is checked to be complete before the source is
 // removed, so a failed copy keeps the source whole. An existing target is
-// refused unless `overwrite`.
+// refused unless `overwrite`, which merges the source's contents into it
+// (replacing files of the same name) on one drive as across drives.
 bool MoveDirectoryTree(const char* source, const char* target, bool overwrite);
 
 // Copies (or moves) the files matching `sourcePattern` to `target`. A folder

@@ -65,3 +65,25 @@ OptionScope::~OptionScope()
 }
 
 }  // namespace builtins_test
+
+namespace builtins_test {
+
+// The builtin's outcome and the text of the one box it showed ("" for none).
+std::string ScriptErrorOf(const char* builtin, const std::vector<CEngineVariant>& args, Outcome* outcome)
+{
+    g_ScriptEngine.SetRunState(kRunStateRunning);
+    Outcome result;
+    auto boxes = engine_test::CaptureBoxes([&] { result = Call(builtin, args); });
+    if (outcome)
+        *outcome = result;
+    if (boxes.empty())
+        return "";
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Internal Error");
+    EXPECT_EQ(result.returned, 1);
+    EXPECT_EQ(g_ScriptEngine.GetRunState(), kRunStateStop);
+    const size_t error = boxes[0].text.find("Error: ");
+    return error == std::string::npos ? boxes[0].text : boxes[0].text.substr(error);
+}
+
+}  // namespace builtins_test

@@ -28,6 +28,12 @@ struct Outcome
 // Calls the builtin `name` (upper case, as in the table) with `args`.
 Outcome Call(const char* name, const std::vector<CEngineVariant>& args = {});
 
+// Calls the builtin in a running script and returns the script error it
+// showed, from "Error: " on ("" when it showed none); checks that such an
+// error came in the "Internal Error" box and stopped the run. Needs the
+// desktop (the box is answered).
+std::string ScriptErrorOf(const char* builtin, const std::vector<CEngineVariant>& args, Outcome* outcome = nullptr);
+
 }  // namespace builtins_test
 
 namespace builtins_test {

@@ -14,24 +14,6 @@ namespace {
 const char kTooMany[] = "Error: Unable to open file, the maximum number of open files has been exceeded.";
 const char kInvalid[] = "Error: File handle invalid.  Make sure that the FileOpen command succeeded.";
 
-// The builtin's outcome and the text of the one box it showed ("" for none).
-std::string ErrorOf(const char* builtin, const std::vector<CEngineVariant>& args, Outcome* outcome = nullptr)
-{
-    g_ScriptEngine.SetRunState(kRunStateRunning);
-    Outcome result;
-    auto boxes = engine_test::CaptureBoxes([&] { result = Call(builtin, args); });
-    if (outcome)
-        *outcome = result;
-    if (boxes.empty())
-        return "";
-    EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Internal Error");
-    EXPECT_EQ(result.returned, 1);
-    EXPECT_EQ(g_ScriptEngine.GetRunState(), kRunStateStop);
-    const size_t error = boxes[0].text.find("Error: ");
-    return error == std::string::npos ? boxes[0].text : boxes[0].text.substr(error);
-}
-
 class FileErrorTest : public testing::Test
 {
 protected:
@@ -65,11 +47,11 @@ TEST_F(FileErrorTest, TheSixtyFifthOpenFileIsAScriptError)
 {
     OpenAll();
     Outcome outcome;
-    EXPECT_EQ(ErrorOf("FILEOPEN", {Text(path.c_str()), Int(0)}, &outcome), kTooMany);
+    EXPECT_EQ(ScriptErrorOf("FILEOPEN", {Text(path.c_str()), Int(0)}, &outcome), kTooMany);
     // After one close the freed index is taken again.
     Call("FILECLOSE", {Int(17)});
     open[17] = false;
-    EXPECT_EQ(ErrorOf("FILEOPEN", {Text(path.c_str()), Int(2)}, &outcome), "");
+    EXPECT_EQ(ScriptErrorOf("FILEOPEN", {Text(path.c_str()), Int(2)}, &outcome), "");
     EXPECT_EQ(outcome.result.GetInt(), 17);
     open[17] = true;
 }
@@ -84,13 +66,13 @@ TEST_F(FileErrorTest, ASearchWithNoSlotLeftLeaksNoHandle)
     const HANDLE before = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(before);
     for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(ErrorOf("FILEFINDFIRSTFILE", {Text(pattern.c_str())}), kTooMany);
+        EXPECT_EQ(ScriptErrorOf("FILEFINDFIRSTFILE", {Text(pattern.c_str())}), kTooMany);
     const HANDLE after = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(after);
     EXPECT_LT(reinterpret_cast<UINT_PTR>(after), reinterpret_cast<UINT_PTR>(before) + 10 * 4);
     // Nothing found takes no slot and is no error, even with all in use.
     Outcome outcome;
-    EXPECT_EQ(ErrorOf("FILEFINDFIRSTFILE", {Text((folder / "*.none").c_str())}, &outcome), "");
+    EXPECT_EQ(ScriptErrorOf("FILEFINDFIRSTFILE", {Text((folder / "*.none").c_str())}, &outcome), "");
     EXPECT_EQ(outcome.result.GetInt(), -1);
 }
 
@@ -109,10 +91,10 @@ TEST_F(FileErrorTest, HandlesThatNameNoOpenFile)
         {"FILEFINDNEXTFILE", {Int(63)}},
     };
     for (auto c : cases)
-        EXPECT_EQ(ErrorOf(c.builtin, c.args), kInvalid) << c.builtin << " " << c.args[0].GetInt();
+        EXPECT_EQ(ScriptErrorOf(c.builtin, c.args), kInvalid) << c.builtin << " " << c.args[0].GetInt();
     // Writing is an ordinary failure instead.
     Outcome outcome;
-    EXPECT_EQ(ErrorOf("FILEWRITE", {Int(file + 1), Text("x")}, &outcome), "");
+    EXPECT_EQ(ScriptErrorOf("FILEWRITE", {Int(file + 1), Text("x")}, &outcome), "");
     EXPECT_EQ(outcome.result.GetInt(), 0);
 }
 

@@ -94,11 +94,17 @@ TEST(BuiltinCall, PresetsTheResultAndError)
     EXPECT_TRUE(result.IsNumber());
     EXPECT_EQ(result.GetInt(), 1);
 
-    // A builtin of a family not built yet fails the ordinary way: the script goes on.
+    // A builtin of a family not built yet (the first there is, if any) fails
+    // the ordinary way: the script goes on.
     CVariantList one = Args({Int(-3)});
-    EXPECT_EQ(g_ScriptEngine.CallBuiltinByIndex(IndexOf("REGREAD"), one, result), 0);
-    EXPECT_EQ(result.GetInt(), 0);
-    EXPECT_EQ(g_ScriptEngine.GetError(), 1);
+    for (int i = 0; i < kBuiltinCount; ++i) {
+        if (g_ScriptEngine.GetBuiltin(i).Handler != BuiltinNotYetAvailable)
+            continue;
+        EXPECT_EQ(g_ScriptEngine.CallBuiltinByIndex(i, one, result), 0) << g_ScriptEngine.GetBuiltin(i).Name;
+        EXPECT_EQ(result.GetInt(), 0);
+        EXPECT_EQ(g_ScriptEngine.GetError(), 1);
+        break;
+    }
     EXPECT_EQ(g_ScriptEngine.CallBuiltinByIndex(kBuiltinCount, one, result), 0);
     EXPECT_EQ(g_ScriptEngine.GetError(), 1);
 }

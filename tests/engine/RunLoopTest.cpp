@@ -4,6 +4,7 @@
 #include "tests/engine/ScriptTestSupport.h"
 
 #include "tests/host/EngineAccess.h"
+#include "tests/support/Input.h"
 
 #include <mmsystem.h>
 
@@ -129,16 +130,8 @@ TEST(RunLoop, AWmQuitEndsTheRunAndStaysForTheApplication)
 
 void PressCtrlAltK()
 {
-    INPUT keys[6] = {};
-    const WORD codes[3] = {VK_CONTROL, VK_MENU, 'K'};
-    for (int i = 0; i < 3; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[5 - i].type = INPUT_KEYBOARD;
-        keys[5 - i].ki.wVk = codes[i];
-        keys[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(6, keys, sizeof(INPUT));
+    const WORD chord[] = {VK_CONTROL, VK_MENU, 'K'};
+    testing_support::PressChord(chord, 3);
 }
 
 TEST(RunLoop, AScriptHotKeyRunsItsFunction)

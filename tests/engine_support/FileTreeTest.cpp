@@ -21,46 +21,16 @@ using testing_support::WriteFileBytes;
 
 namespace {
 
-using Listing = std::set<std::string>;
-
-// Every file below `folder` as "relative\name=content", and every folder as
-// "relative\name\".
-void List(const std::string& folder, const std::string& prefix, Listing& listing)
-{
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            listing.insert(prefix + name + "\\");
-            List(folder + "\\" + name, prefix + name + "\\", listing);
-        } else {
-            listing.insert(prefix + name + "=" + ReadFileBytes(folder + "\\" + name));
-        }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
+using Listing = testing_support::TreeListing;
 
 Listing List(const std::string& folder)
 {
-    Listing listing;
-    List(folder, "", listing);
-    return listing;
+    return testing_support::ListTree(folder);
 }
 
-// Files as "relative\name=content"; the folders on the way are created.
 void Make(const std::string& folder, const std::vector<std::string>& files)
 {
-    for (const std::string& file : files) {
-        const size_t equals = file.find('=');
-        const std::string path = folder + "\\" + file.substr(0, equals);
-        CreateDirectoryPath(path.substr(0, path.rfind('\\')).c_str());
-        WriteFileBytes(path, file.substr(equals + 1));
-    }
+    testing_support::MakeTree(folder, files);
 }
 
 // Keeps a file open with no sharing at all, so nothing can read it.

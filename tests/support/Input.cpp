@@ -89,4 +89,19 @@ void PressKey(WORD virtualKey)
     KeyUp(virtualKey);
 }
 
+void PressChord(const WORD* virtualKeys, int count)
+{
+    INPUT keys[16] = {};
+    if (count > 8)
+        count = 8;
+    for (int i = 0; i < count; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = virtualKeys[i];
+        keys[2 * count - 1 - i].type = INPUT_KEYBOARD;
+        keys[2 * count - 1 - i].ki.wVk = virtualKeys[i];
+        keys[2 * count - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(2 * count), keys, sizeof(INPUT));
+}
+
 }  // namespace testing_support

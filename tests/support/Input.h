@@ -17,5 +17,8 @@ void DoubleClickAt(POINT screen);
 void PressKey(WORD virtualKey);
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
+// A chord such as Ctrl+Alt+K in one SendInput: the keys go down in the
+// order given and come up in the reverse order.
+void PressChord(const WORD* virtualKeys, int count);
 
 }  // namespace testing_support

@@ -51,6 +51,57 @@ void RemoveTree(const std::string& path)
     RemoveDirectoryA(path.c_str());
 }
 
+namespace {
+
+void ListTree(const std::string& folder, const std::string& prefix, TreeListing& listing)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            listing.insert(prefix + name + "\\");
+            ListTree(folder + "\\" + name, prefix + name + "\\", listing);
+        } else {
+            listing.insert(prefix + name + "=" + ReadFileBytes(folder + "\\" + name));
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+void MakeFolders(const std::string& path)
+{
+    if (path.size() <= 3 || GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    const size_t slash = path.rfind('\\');
+    if (slash != std::string::npos)
+        MakeFolders(path.substr(0, slash));
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+}  // namespace
+
+TreeListing ListTree(const std::string& folder)
+{
+    TreeListing listing;
+    ListTree(folder, "", listing);
+    return listing;
+}
+
+void MakeTree(const std::string& folder, const std::vector<std::string>& files)
+{
+    for (const std::string& file : files) {
+        const size_t equals = file.find('=');
+        const std::string path = folder + "\\" + file.substr(0, equals);
+        MakeFolders(path.substr(0, path.rfind('\\')));
+        WriteFileBytes(path, file.substr(equals + 1));
+    }
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

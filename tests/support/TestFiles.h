@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -30,6 +32,13 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
+
+// A folder tree in text form: every file below `folder` as
+// "relative\name=content", every folder as "relative\".
+using TreeListing = std::set<std::string>;
+TreeListing ListTree(const std::string& folder);
+// Makes files given as "relative\name=content", with the folders on the way.
+void MakeTree(const std::string& folder, const std::vector<std::string>& files);
 
 // The Windows path of a file under tests/ in the source tree.
 std::string SourcePath(const std::string& relative);
