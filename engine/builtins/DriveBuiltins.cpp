@@ -5,7 +5,7 @@
 // with an error code instead of a dialog.
 #include "engine/builtins/BuiltinFamily.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/builtins/DriveSystem.h"
 

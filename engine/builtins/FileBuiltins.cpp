@@ -12,6 +12,7 @@
 #include "engine/support/FileTree.h"
 #include "engine/support/PathHelpers.h"
 #include "engine/support/RegistryAndVersion.h"
+#include "macro/Folders.h"
 
 #include <shellapi.h>
 #include <string.h>
@@ -382,7 +383,7 @@ int BuiltinDirCreate(BuiltinContext&, CVariantList& args, CEngineVariant& result
 {
     CString full;
     if (!EngineSupport::GetFullPathNoSlash(args.GetItem(0).GetString(), full) ||
-        !EngineSupport::CreateDirectoryPath(full))
+        !CreateDirectoryPath(full))
         result.SetInt(0);
     return 0;
 }

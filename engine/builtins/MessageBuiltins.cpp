@@ -3,7 +3,7 @@
 // have no owner, and the title pair sets and reads nothing.
 #include "engine/builtins/BuiltinFamily.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 #include "engine/builtins/NotifySystem.h"
 #include "engine/support/TextHelpers.h"
 #include "engine/support/TimedMessageBox.h"

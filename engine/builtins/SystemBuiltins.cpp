@@ -3,7 +3,7 @@
 // administrator test, sound and the wave volume, and downloads.
 #include "engine/builtins/BuiltinFamily.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/builtins/SoundSystem.h"
 #include "engine/support/SoundPlayer.h"

@@ -2,7 +2,7 @@
 // found by their class and measured, and the balloon tip's data.
 #include "tests/builtins/BuiltinTestSupport.h"
 
-#include "app/OsVersion.h"
+#include "base/OsVersion.h"
 #include "engine/builtins/NotifySystem.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/TestFiles.h"
