@@ -12,6 +12,10 @@ extern const BuiltinFamily kFileHandleBuiltins;   // FileHandleBuiltins.cpp
 extern const BuiltinFamily kIniBuiltins;          // IniBuiltins.cpp
 extern const BuiltinFamily kShortcutBuiltins;     // ShortcutBuiltins.cpp
 extern const BuiltinFamily kFileDialogBuiltins;   // FileDialogBuiltins.cpp
+extern const BuiltinFamily kWindowBuiltins;       // WindowBuiltins.cpp
+extern const BuiltinFamily kWindowWaitBuiltins;   // WindowWaitBuiltins.cpp
+extern const BuiltinFamily kProgramBuiltins;      // ProgramBuiltins.cpp
+extern const BuiltinFamily kProcessBuiltins;      // ProcessBuiltins.cpp
 
 namespace {
 
@@ -26,6 +30,10 @@ const BuiltinFamily* const kFamilies[] = {
     &kIniBuiltins,
     &kShortcutBuiltins,
     &kFileDialogBuiltins,
+    &kWindowBuiltins,
+    &kWindowWaitBuiltins,
+    &kProgramBuiltins,
+    &kProcessBuiltins,
 };
 
 }  // namespace
