@@ -16,6 +16,7 @@ extern const BuiltinFamily kWindowBuiltins;       // WindowBuiltins.cpp
 extern const BuiltinFamily kWindowWaitBuiltins;   // WindowWaitBuiltins.cpp
 extern const BuiltinFamily kProgramBuiltins;      // ProgramBuiltins.cpp
 extern const BuiltinFamily kProcessBuiltins;      // ProcessBuiltins.cpp
+extern const BuiltinFamily kControlBuiltins;      // ControlBuiltins.cpp, ControlCommands.cpp
 
 namespace {
 
@@ -34,6 +35,7 @@ const BuiltinFamily* const kFamilies[] = {
     &kWindowWaitBuiltins,
     &kProgramBuiltins,
     &kProcessBuiltins,
+    &kControlBuiltins,
 };
 
 }  // namespace
