@@ -3,6 +3,7 @@
 // what a window that is not there gives.
 #include "tests/builtins/BuiltinTestSupport.h"
 #include "tests/builtins/ThreadWindows.h"
+#include "tests/host/ScriptHost.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +162,18 @@ TEST_F(WindowBuiltins, AWindowThatIsNotThereIsNoScriptError)
         EXPECT_EQ(outcome.error, c.error) << c.builtin;
         EXPECT_EQ(outcome.returned, 0) << c.builtin;
     }
+}
+
+TEST(WindowKill, ClosesTheWindowOfAnotherProgram)
+{
+    HANDLE helper = script_host::StartHostProgram("window_helper.exe", "\"Kestrune Kill Me\" 0 20000");
+    ASSERT_NE(helper, nullptr);
+    OptionScope noDelay("WinWaitDelay", 0);
+    ASSERT_EQ(Call("WINWAIT", {Text("Kestrune Kill Me"), Text(""), Int(10)}).result.GetInt(), 1);
+    EXPECT_EQ(Call("WINKILL", {Text("Kestrune Kill Me")}).result.GetInt(), 1);
+    EXPECT_EQ(Call("WINWAITCLOSE", {Text("Kestrune Kill Me"), Text(""), Int(5)}).result.GetInt(), 1);
+    TerminateProcess(helper, 0);
+    CloseHandle(helper);
 }
 
 TEST(WindowMenu, ItemsAreFoundByTheirTextAsItStands)
