@@ -69,7 +69,7 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
         }
         // Most turns have nothing to poll: no wait, key, Adlib or stop.
         if ((m_runState != kRunStateRunning || StopFlag || m_context.Callbacks().Adlib.Enabled || g_LongWaitActive ||
-             m_hotKeyReadPosition != g_HotKeyRingWritePosition) &&
+             m_longWaitEvent || m_hotKeyReadPosition != g_HotKeyRingWritePosition) &&
             PollWaitState())
             continue;
         if (UseHalvane && !StopFlag) {
@@ -118,7 +118,8 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
 int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, CEngineVariant* returned,
                                   int initialReturn)
 {
-    const WaitState waits = m_context.Waits();
+    const DWORD waitStart = m_context.Waits().Start;
+    const DWORD waitTimeout = m_context.Waits().Timeout;
     const int currentLine = m_currentLine;
     const int error = m_error;
     const int ifDepth = m_ifStack.GetCount();
@@ -140,8 +141,8 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
     m_ifStack.PopTo(ifDepth);
     m_selectStack.PopTo(selectDepth);
     m_loopStack.PopTo(loopDepth);
-    m_context.Waits().Start = waits.Start;
-    m_context.Waits().Timeout = waits.Timeout;
+    m_context.Waits().Start = waitStart;
+    m_context.Waits().Timeout = waitTimeout;
     m_currentLine = currentLine;
     if (restoreError)
         m_error = error;
@@ -228,8 +229,8 @@ void CPandrel_Script::CancelLongWait()
 
 void CPandrel_Script::EndLongWaitTimer()
 {
-    // The timer's callback ends it too, on its own thread: whoever takes the
-    // event first kills it and ends its timer period.
+    // Only the engine's thread ends the timer and its period, once: the
+    // timer's callback only clears the long-wait flag.
     const LONG event = InterlockedExchange(&m_longWaitEvent, 0);
     if (event) {
         timeKillEvent(static_cast<UINT>(event));

@@ -30,22 +30,6 @@
 #include <string>
 #include <vector>
 
-// What the run loop is doing; the waits are states that each turn polls.
-enum RunState
-{
-    kRunStateRunning = 0,
-    kRunStateStop = 1,
-    kRunStateDelay = 2,
-    kRunStateWinWait = 3,
-    kRunStateWinWaitClose = 4,
-    kRunStateWinWaitActive = 5,
-    kRunStateWinWaitNotActive = 6,
-    kRunStateRunWait = 7,
-    kRunStateWindowBound = 8,     // waiting for a line's recorded window
-    kRunStateProcessWait = 9,
-    kRunStateProcessWaitClose = 10
-};
-
 enum
 {
     kMaxNestingDepth = 384,
@@ -144,8 +128,8 @@ public:
     };
     const RunStatistics& GetRunStatistics() const { return m_statistics; }
 
-    // Kills WAITLONG's timer event, once: called by the timer's callback and
-    // by the end of a run, whichever comes first.
+    // Kills WAITLONG's timer event and ends its timer period, once: when the
+    // run loop sees the wait over, or when the run ends first.
     void EndLongWaitTimer();
 
 private:

@@ -3,6 +3,8 @@
 // wait goes on, each turn sleeps in its poll and runs no line; the wait's
 // completion sets the return flag, which ends the wait loop.
 #include "engine/ScriptEngine.h"
+#include "engine/automation/ProcessList.h"
+#include "engine/support/PreciseSleep.h"
 
 #include <mmsystem.h>
 
@@ -16,6 +18,8 @@ bool CPandrel_Script::PollWaitState()
         Sleep(10);
         return true;
     }
+    if (m_longWaitEvent)
+        EndLongWaitTimer();   // the timer has fired
     if (PollAdlib())
         return true;
     switch (m_runState) {
@@ -113,20 +117,55 @@ bool CPandrel_Script::PollWindowWait()
     if (m_runState < kRunStateDelay || m_runState > kRunStateWinWaitNotActive)
         return false;
     Sleep(10);
-    // Unsigned, so the time survives the counter's wrap.
+    // Unsigned, so the time survives the counter's wrap; the time is tested
+    // first, so a window that turns up in the last turn is too late.
     const WaitState& waits = m_context.Waits();
     if (waits.Timeout != 0 && timeGetTime() - waits.Start >= waits.Timeout) {
         if (m_runState != kRunStateDelay)
             m_result.SetInt(0);
         m_runState = kRunStateRunning;
         m_returnFlag = 1;
+        return true;
     }
-    // DELAY ends only by its time; the window waits test their window here.
+    CWindowSearch& search = m_context.WindowSearch();
+    bool done = false;
+    switch (m_runState) {
+    case kRunStateWinWait: done = search.FindWindowByTitle(); break;
+    case kRunStateWinWaitClose: done = !search.FindWindowByTitle(); break;
+    case kRunStateWinWaitActive: done = search.IsMatchActive(); break;
+    case kRunStateWinWaitNotActive: done = !search.IsMatchActive(); break;
+    default: break;   // DELAY ends only by its time
+    }
+    if (done) {
+        m_runState = kRunStateRunning;
+        m_returnFlag = 1;
+        EngineSupport::PreciseSleep(search.Options.WaitDelay);
+    }
     return true;
 }
 
 bool CPandrel_Script::PollProcessWait()
 {
-    // ProcessWait and ProcessWaitClose poll their process here.
-    return false;
+    if (m_runState != kRunStateProcessWait && m_runState != kRunStateProcessWaitClose)
+        return false;
+    Sleep(10);
+    const WaitState& waits = m_context.Waits();
+    if (waits.Timeout != 0 && timeGetTime() - waits.Start >= waits.Timeout) {
+        m_result.SetInt(0);
+        m_runState = kRunStateRunning;
+        m_returnFlag = 1;
+        return true;
+    }
+    DWORD id = 0;
+    bool found = false;
+    if (!FindProcess(waits.ProcessName, id, found)) {
+        ShowScriptError(kNoProcessListMessage, -1);
+        return true;
+    }
+    if (found == (m_runState == kRunStateProcessWait)) {
+        m_runState = kRunStateRunning;
+        m_returnFlag = 1;
+        EngineSupport::PreciseSleep(m_context.WindowSearch().Options.WaitDelay);
+    }
+    return true;
 }

@@ -2,11 +2,14 @@
 // the recording went to must be found (and brought to its recorded place).
 // The engine retries every 500 ms, and gives up with a message after 40
 // tries (600 for the first bound line after the script started a program):
-// m_bindingRetries.
+// m_bindingRetries. Between tries the run loop keeps turning in 10 ms steps,
+// pumping messages, so that the end key stops the wait at once.
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 #include "engine/support/PreciseSleep.h"
 #include "macro/ActiveWinPath.h"
+
+#include <mmsystem.h>
 
 namespace {
 
@@ -37,7 +40,7 @@ bool CPandrel_Script::BindLineWindow(int position)
     if (FindRecordedWindow())
         return true;
     m_runState = kRunStateWindowBound;
-    Sleep(m_bindingRetries.IntervalMs);
+    m_context.Waits().Start = timeGetTime();   // the last try
     ++m_bindingTries;
     return false;
 }
@@ -77,11 +80,16 @@ bool CPandrel_Script::FindRecordedWindow()
 bool CPandrel_Script::PollRecordedWindowWait()
 {
     if (m_bindingTries < m_bindingTryLimit) {
+        DWORD& lastTry = m_context.Waits().Start;
+        if (timeGetTime() - lastTry < m_bindingRetries.IntervalMs) {
+            Sleep(10);
+            return true;
+        }
         if (FindRecordedWindow()) {
             m_runState = kRunStateRunning;
             return false;   // the line runs
         }
-        Sleep(m_bindingRetries.IntervalMs);
+        lastTry = timeGetTime();
         ++m_bindingTries;
         return true;
     }

@@ -13,22 +13,31 @@ bool BeginsWithNoCase(const char* text, const char* prefix, size_t& length)
     return _strnicmp(text, prefix, length) == 0;
 }
 
+bool IsDecimalNumber(const char* text)
+{
+    if (!*text)
+        return false;
+    for (; *text; ++text) {
+        if (*text < '0' || *text > '9')
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CWindowSearch::FindWindowByTitle()
 {
+    // A stored handle names a window only while that window lives, and a
+    // desktop without a foreground window has no "active" window: a null
+    // handle must never reach the builtins, which would post to it.
     if (Options.TitleMatchMode == 4) {
         if (Title.IsEmpty() || Title.CompareNoCase("last") == 0)
-            return FoundWindow != nullptr;
-        if (Title.CompareNoCase("active") == 0) {
-            FoundWindow = GetForegroundWindow();
-            m_windowFound = 1;
-            return true;
-        }
+            return FoundWindow != nullptr && IsWindow(FoundWindow);
+        if (Title.CompareNoCase("active") == 0)
+            return TakeForegroundWindow();
     } else if (Title.IsEmpty() && Text.IsEmpty()) {
-        FoundWindow = GetForegroundWindow();
-        m_windowFound = 1;
-        return true;
+        return TakeForegroundWindow();
     }
 
     m_windowFound = 0;
@@ -38,6 +47,20 @@ bool CWindowSearch::FindWindowByTitle()
     else
         EnumWindows(MatchWindowTitleProc, self);
     return m_windowFound != 0;
+}
+
+bool CWindowSearch::TakeForegroundWindow()
+{
+    HWND foreground = GetForegroundWindow();
+    m_windowFound = foreground ? 1 : 0;
+    if (foreground)
+        FoundWindow = foreground;
+    return foreground != nullptr;
+}
+
+bool CWindowSearch::IsMatchActive()
+{
+    return FindWindowByTitle() && FoundWindow == GetForegroundWindow();
 }
 
 BOOL CALLBACK CWindowSearch::MatchWindowTitleProc(HWND window, LPARAM search)
@@ -70,7 +93,7 @@ bool CWindowSearch::MatchWindowTitle(HWND window)
                       strcmp(className, search + prefix) == 0;
         } else if (BeginsWithNoCase(search, "handle=", prefix)) {
             char handle[16];
-            snprintf(handle, sizeof handle, "%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window)));
+            FormatWindowHandle(window, handle, sizeof handle);
             matches = _stricmp(handle, search + prefix) == 0;
         } else {
             matches = strncmp(title, search, strlen(search)) == 0;
@@ -126,7 +149,7 @@ bool CWindowSearch::FindControl(const char* title, const char* text, const char*
     if (!FindWindowByTitle())
         return false;
     m_controlSearchText = control;
-    m_controlCounter = 0;
+    m_controlCounts.clear();
     m_controlFound = 0;
     if (m_controlSearchText.IsEmpty()) {
         FoundControl = FoundWindow;
@@ -152,10 +175,14 @@ BOOL CALLBACK CWindowSearch::ControlProc(HWND child, LPARAM search)
         char className[256];
         if (GetClassNameA(child, className, sizeof className) <= 0)
             className[0] = '\0';
-        if (strncmp(wanted, className, strlen(className)) != 0)
+        // Only the control's own class counts toward its instance number, so
+        // that ComboBox and ComboBoxEx32 controls do not number each other.
+        const size_t length = strlen(className);
+        if (length == 0 || strncmp(wanted, className, length) != 0 || !IsDecimalNumber(wanted + length))
             return TRUE;
+        const unsigned instance = ++self.m_controlCounts[className];
         char name[300];
-        snprintf(name, sizeof name, "%s%u", className, static_cast<unsigned>(++self.m_controlCounter));
+        snprintf(name, sizeof name, "%s%u", className, instance);
         matches = strcmp(name, wanted) == 0;
     } else {
         char text[1024];
@@ -168,4 +195,9 @@ BOOL CALLBACK CWindowSearch::ControlProc(HWND child, LPARAM search)
     self.FoundControl = child;
     self.m_controlFound = 1;
     return FALSE;
+}
+
+void FormatWindowHandle(HWND window, char* text, size_t size)
+{
+    snprintf(text, size, "%08X", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window)));
 }

@@ -13,3 +13,17 @@ void AttachToWindowThread(HWND window, bool attach);
 
 // How long a window may take to answer before it counts as hung.
 const UINT kHungWindowTimeout = 5000;
+
+// Shares `window`'s thread input for the life of the object (not when the
+// window is hung), and gives it back on every path.
+class ThreadInputScope
+{
+public:
+    explicit ThreadInputScope(HWND window) : m_window(window) { AttachToWindowThread(window, true); }
+    ~ThreadInputScope() { AttachToWindowThread(m_window, false); }
+    ThreadInputScope(const ThreadInputScope&) = delete;
+    ThreadInputScope& operator=(const ThreadInputScope&) = delete;
+
+private:
+    HWND m_window;
+};

@@ -3,6 +3,19 @@
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 
+#include <mmsystem.h>
+
+namespace {
+
+// On the multimedia timer's thread: only the flag is touched; the run loop
+// sees it clear and ends the timer on the engine's thread.
+void CALLBACK LongWaitElapsed(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR)
+{
+    g_LongWaitActive = 0;
+}
+
+}  // namespace
+
 void BuiltinContext::SetError(int code)
 {
     m_engine.SetError(code);
@@ -52,6 +65,48 @@ int BuiltinContext::EnterWait(int runState)
 CEngineVariant& BuiltinContext::WaitResult()
 {
     return m_engine.m_result;
+}
+
+bool BuiltinContext::PauseInWaitLoop(DWORD ms)
+{
+    WaitState& waits = m_engine.m_context.Waits();
+    waits.Start = timeGetTime();
+    waits.Timeout = ms ? ms : 1;
+    EnterWait(kRunStateDelay);
+    return m_engine.GetRunState() != kRunStateStop && !m_engine.StopFlag;
+}
+
+bool BuiltinContext::StartLongWait(DWORD ms)
+{
+    m_engine.CancelLongWait();   // one long wait at a time
+    TIMECAPS caps;
+    if (timeGetDevCaps(&caps, sizeof caps) != TIMERR_NOERROR)
+        return false;
+    UINT period = caps.wPeriodMin;
+    if (period > caps.wPeriodMax)
+        period = caps.wPeriodMax;
+    // Everything the run loop needs is in place before the timer can fire.
+    m_engine.m_longWaitPeriod = period;
+    g_LongWaitActive = 1;
+    timeBeginPeriod(period);
+    const MMRESULT event = timeSetEvent(ms ? ms : 1, period, LongWaitElapsed, 0, TIME_ONESHOT);
+    if (!event) {
+        g_LongWaitActive = 0;
+        timeEndPeriod(period);
+        return false;
+    }
+    InterlockedExchange(&m_engine.m_longWaitEvent, static_cast<LONG>(event));
+    return true;
+}
+
+void BuiltinContext::NoteProgramLaunched()
+{
+    m_engine.m_programLaunched = 1;
+}
+
+HWND& BuiltinContext::ToolTipWindow()
+{
+    return m_engine.m_toolTip;
 }
 
 int BuiltinContext::GetCurrentLine() const

@@ -60,6 +60,19 @@ public:
     int EnterWait(int runState);
     // The result that a wait's poll sets (RunWait's exit code, a window wait's 0).
     CEngineVariant& WaitResult();
+    // Pauses `ms` milliseconds in the wait loop, so that messages are pumped
+    // and the end key is heard meanwhile: false when the run stops.
+    bool PauseInWaitLoop(DWORD ms);
+    // WAITLONG: lines stop running until a one-shot timer of `ms` fires; the
+    // run loop waits for it and ends the timer. False when no timer could
+    // be set (nothing is left waiting then).
+    bool StartLongWait(DWORD ms);
+    // A program was started: the next line bound to a recorded window may
+    // wait longer for it.
+    void NoteProgramLaunched();
+    // The ToolTip builtin's window (null until the first tip), destroyed
+    // with the engine.
+    HWND& ToolTipWindow();
     int GetCurrentLine() const;
     const CEngineString& GetScriptName() const;
     const CEngineString& GetScriptFullPath() const;

@@ -19,6 +19,11 @@ extern const BuiltinFamily kScriptBuiltins;       // ScriptBuiltins.cpp
 extern const BuiltinFamily kSystemBuiltins;       // SystemBuiltins.cpp
 extern const BuiltinFamily kMessageBuiltins;      // MessageBuiltins.cpp
 extern const BuiltinFamily kSplashAndProgressBuiltins;   // SplashAndProgressBuiltins.cpp
+extern const BuiltinFamily kWindowBuiltins;       // WindowBuiltins.cpp
+extern const BuiltinFamily kWindowWaitBuiltins;   // WindowWaitBuiltins.cpp
+extern const BuiltinFamily kProgramBuiltins;      // ProgramBuiltins.cpp
+extern const BuiltinFamily kProcessBuiltins;      // ProcessBuiltins.cpp
+extern const BuiltinFamily kControlBuiltins;      // ControlBuiltins.cpp, ControlCommands.cpp
 
 namespace {
 
@@ -40,6 +45,11 @@ const BuiltinFamily* const kFamilies[] = {
     &kSystemBuiltins,
     &kMessageBuiltins,
     &kSplashAndProgressBuiltins,
+    &kWindowBuiltins,
+    &kWindowWaitBuiltins,
+    &kProgramBuiltins,
+    &kProcessBuiltins,
+    &kControlBuiltins,
 };
 
 }  // namespace
