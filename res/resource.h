@@ -33,3 +33,6 @@
 #define IDC_RECORD              1009
 #define IDC_FEEDBACK            1135
 #define IDC_SHARE               1148
+
+// The macro editor and its step editors
+#include "res/EditorResource.h"
