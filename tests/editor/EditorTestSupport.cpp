@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include <commctrl.h>
+
 namespace editor_tests {
 
 void PressChord(std::initializer_list<WORD> modifiers, WORD key)
@@ -28,7 +30,7 @@ bool WaitForItemText(HWND dialog, int id, const std::string& expected, DWORD tim
     return kestrune_probe::WaitUntil([&] { return ItemText(dialog, id) == expected; }, timeoutMs);
 }
 
-std::string AnswerMessageBox(int button, DWORD timeoutMs, HWND except)
+std::string AnswerMessageBox(int button, DWORD timeoutMs, HWND except, const std::function<void(HWND)>& before)
 {
     HWND box = nullptr;
     kestrune_probe::WaitUntil(
@@ -43,6 +45,8 @@ std::string AnswerMessageBox(int button, DWORD timeoutMs, HWND except)
         return "<none>";
     Sleep(50);   // let it finish showing its text
     const std::string text = kestrune_probe::DialogText(box);
+    if (before)
+        before(box);
     kestrune_probe::PressDialogButton(box, button);
     kestrune_probe::WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
     return text;
@@ -56,6 +60,84 @@ void FocusItem(HWND dialog, int id)
     AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
     SetFocus(item);
     AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+}  // namespace editor_tests
+
+namespace editor_tests {
+
+namespace {
+
+struct PageSearch
+{
+    int id;
+    HWND page;
+};
+
+BOOL CALLBACK FindPage(HWND child, LPARAM param)
+{
+    PageSearch& search = *reinterpret_cast<PageSearch*>(param);
+    if (GetDlgCtrlID(child) != search.id || testing_support::ClassName(GetParent(child)) != "#32770")
+        return TRUE;
+    search.page = GetParent(child);
+    return FALSE;
+}
+
+}  // namespace
+
+HWND PageWith(HWND editor, int uniqueControlId)
+{
+    PageSearch search = { uniqueControlId, nullptr };
+    EnumChildWindows(editor, FindPage, reinterpret_cast<LPARAM>(&search));
+    return search.page == editor ? nullptr : search.page;
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text)
+{
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace editor_tests
+
+namespace editor_tests {
+
+HWND WaitForDialogCaptioned(const std::string& caption, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    kestrune_probe::WaitUntil(
+        [&] {
+            for (HWND dialog : testing_support::VisibleDialogsOfThisProcess())
+                if (testing_support::WindowText(dialog) == caption)
+                    found = dialog;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::vector<std::string> ListColumn(HWND list, int column)
+{
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        char buffer[512] = {};
+        LVITEMA item = {};
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        texts.push_back(buffer);
+    }
+    return texts;
+}
+
+std::vector<int> SelectedRows(HWND list)
+{
+    std::vector<int> rows;
+    for (int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); row >= 0;
+         row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)))
+        rows.push_back(row);
+    return rows;
 }
 
 }  // namespace editor_tests

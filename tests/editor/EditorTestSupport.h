@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace editor_tests {
 
@@ -21,10 +23,37 @@ bool WaitForItemText(HWND dialog, int id, const std::string& expected, DWORD tim
 // A message box or question of this process captioned "Brenvik Kestrune",
 // other than `except`: waits for it, notes its text, presses `button` and
 // waits until it is gone. Returns its text, or "<none>" on time-out.
-std::string AnswerMessageBox(int button = IDOK, DWORD timeoutMs = 5000, HWND except = nullptr);
+// `before` runs on the box first (to tick its check box, say).
+std::string AnswerMessageBox(int button = IDOK, DWORD timeoutMs = 5000, HWND except = nullptr,
+                             const std::function<void(HWND)>& before = {});
 
 // Brings the dialog to the front and gives the control the keyboard focus,
 // as a click on it would.
 void FocusItem(HWND dialog, int id);
+
+}  // namespace editor_tests
+
+namespace editor_tests {
+
+// The pane body of the editor that holds a control of this id (the ids of
+// the step editors overlap, so the caller names one that only that body
+// has); null when there is none.
+HWND PageWith(HWND editor, int uniqueControlId);
+
+// Types into a control as WM_SETTEXT would (the user's paste).
+void SetItemText(HWND dialog, int id, const std::string& text);
+
+}  // namespace editor_tests
+
+namespace editor_tests {
+
+// A visible dialog of this process with that caption, once it shows; null
+// on time-out.
+HWND WaitForDialogCaptioned(const std::string& caption, DWORD timeoutMs = 5000);
+
+// The rows' texts of column `column` of a list view of this process.
+std::vector<std::string> ListColumn(HWND list, int column);
+// The selected rows of a list view, ascending.
+std::vector<int> SelectedRows(HWND list);
 
 }  // namespace editor_tests
