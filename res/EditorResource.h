@@ -8,8 +8,6 @@
 #define IDD_INPUT_MOUSE         146     // mouse steps (a pane body)
 #define IDD_INPUT_KEY           147     // key steps (a pane body)
 #define IDD_INPUT_ROBOT         155     // the macro editor
-#define IDD_EXPLORER_PANE       156     // the editor's column of panes
-#define IDD_ITEM_PANE           157     // one pane's caption bar
 #define IDD_INPUT_RECORD        158     // the recording page (a pane body)
 #define IDD_PATH_MEASURE        200     // "Measure Path"
 

@@ -34,5 +34,7 @@
 #define IDC_FEEDBACK            1135
 #define IDC_SHARE               1148
 
+#include "res/ControlsResource.h"
+
 // The macro editor and its step editors
 #include "res/EditorResource.h"

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Generates Kestrune's icons, cursor and main-window background into res/.
+"""Generates Kestrune's icons, cursor, main-window background and the
+editor's pane bitmaps into res/.
 
 The generated files are committed, so building the program never needs
 Python or PIL; run this only to change the art, then commit its output:
@@ -27,11 +28,13 @@ from PIL import Image  # noqa: E402
 
 import background  # noqa: E402
 import icons  # noqa: E402
+import panes  # noqa: E402
 import winfmt  # noqa: E402
 from paint import SANS, SANS_BOLD  # noqa: E402
 
 RES = os.path.dirname(HERE)
 PREVIEW = os.path.join(HERE, "preview.png")
+PANES_PREVIEW = os.path.join(HERE, "panes-preview.png")
 
 # Image sizes in each icon file. The 32 x 32 image comes first, so that a
 # load that asks for no particular size gets the standard one.
@@ -69,6 +72,9 @@ def generate():
     write(BACKGROUND[1], winfmt.bmp24_file(bg))
     captions = [(caption, draw(32)) for _, _, caption, draw in icons.BUTTONS]
     background.preview(bg, captions, hovered="Run").save(PREVIEW)
+    for _, name, picture in panes.files():
+        write(name, winfmt.bmp24_file(picture))
+    panes.preview().save(PANES_PREVIEW)
 
 
 def check():
@@ -113,6 +119,17 @@ def check():
             info["bpp"], info["bytes"]))
     except winfmt.FormatError as e:
         faults.append("%s: %s" % (BACKGROUND[1], e))
+    for number, name, picture in panes.files():
+        with open(os.path.join(RES, name), "rb") as f:
+            data = f.read()
+        try:
+            info = winfmt.read_bmp24(data)
+            expect((info["width"], info["height"]) == picture.size,
+                   "%s: %dx%d" % (name, info["width"], info["height"]))
+            print("%-22s bitmap %3d  %dx%d %dbpp bottom-up" % (
+                name, number, info["width"], info["height"], info["bpp"]))
+        except winfmt.FormatError as e:
+            faults.append("%s: %s" % (name, e))
     for fault in faults:
         print("FAULT:", fault)
     return not faults
