@@ -1,4 +1,5 @@
-// The standard Windows controls: CStatic, CButton, CEdit and CComboBox.
+// The standard Windows controls: CStatic, CButton, CEdit, CComboBox and
+// CScrollBar.
 // An owner-drawn static, button or combo box draws itself in DrawItem (and
 // a combo box measures its items in MeasureItem): the parent passes those
 // messages on to the control's object.
@@ -140,4 +141,15 @@ private:
     {
         return static_cast<int>(::SendMessageA(m_hWnd, message, wParam, lParam));
     }
+};
+
+class CScrollBar : public CWnd
+{
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+    {
+        return CWnd::Create("SCROLLBAR", nullptr, style, rect, parent, id);
+    }
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int position, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, position, redraw); }
 };

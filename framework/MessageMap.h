@@ -24,6 +24,7 @@ class CWnd;
 class CDC;
 class CMenu;
 class CPoint;
+class CScrollBar;
 
 // How an entry's handler is called: its signature and how the message's
 // parameters are unpacked for it.
@@ -59,6 +60,7 @@ enum AfxSig : int
     AfxSig_hcur_v,         // HCURSOR ()                                     WM_QUERYDRAGICON
     AfxSig_v_u_l,          // void (UINT id, LPARAM)                         WM_SYSCOMMAND
     AfxSig_v_w_pt,         // void (CWnd*, CPoint)                           WM_CONTEXTMENU
+    AfxSig_v_u_u_bar,      // void (UINT code, UINT position, CScrollBar*)    WM_VSCROLL, WM_HSCROLL
 };
 
 typedef void (CCmdTarget::*AFX_PMSG)();
@@ -210,6 +212,8 @@ protected:                                                      \
 #define ON_WM_LBUTTONDBLCLK() AFX_ON_WM(WM_LBUTTONDBLCLK, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
 #define ON_WM_RBUTTONDOWN() AFX_ON_WM(WM_RBUTTONDOWN, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
 #define ON_WM_RBUTTONUP() AFX_ON_WM(WM_RBUTTONUP, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
+#define ON_WM_VSCROLL() AFX_ON_WM(WM_VSCROLL, AfxSig_v_u_u_bar, void (CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
+#define ON_WM_HSCROLL() AFX_ON_WM(WM_HSCROLL, AfxSig_v_u_u_bar, void (CWnd::*)(UINT, UINT, CScrollBar*), OnHScroll)
 #define ON_WM_MOUSEMOVE() AFX_ON_WM(WM_MOUSEMOVE, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMouseMove)
 #define ON_WM_MOUSEHOVER() AFX_ON_WM(WM_MOUSEHOVER, AfxSig_v_u_pt, void (CWnd::*)(UINT, CPoint), OnMouseHover)
 #define ON_WM_MOUSELEAVE() AFX_ON_WM(WM_MOUSELEAVE, AfxSig_v_v, void (CWnd::*)(), OnMouseLeave)

@@ -10,6 +10,7 @@
 #include "framework/String.h"
 
 class CMenu;
+class CScrollBar;
 
 // The framework's window classes; a null class name in Create and CreateEx
 // stands for the default one (arrow cursor, window-colour background).
@@ -204,6 +205,29 @@ public:
     CDC* GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
     int ReleaseDC(CDC* dc) { return ::ReleaseDC(m_hWnd, dc->m_hDC); }
 
+    // Scroll bars of the window itself, and its shape
+    BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE)
+    {
+        ::SetScrollInfo(m_hWnd, bar, info, redraw);
+        return TRUE;
+    }
+    BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL) const
+    {
+        info->cbSize = sizeof *info;
+        info->fMask = mask;
+        return ::GetScrollInfo(m_hWnd, bar, info);
+    }
+    int GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
+    int SetScrollPos(int bar, int position, BOOL redraw = TRUE) { return ::SetScrollPos(m_hWnd, bar, position, redraw); }
+    void ShowScrollBar(UINT bar, BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
+    void ScrollWindow(int dx, int dy, LPCRECT scrollRect = nullptr, LPCRECT clipRect = nullptr)
+    {
+        ::ScrollWindow(m_hWnd, dx, dy, scrollRect, clipRect);
+    }
+    // The window owns the region afterwards (and frees the one it had).
+    int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
+    int GetWindowRgn(HRGN region) const { return ::GetWindowRgn(m_hWnd, region); }
+
     // Timers, menus, message boxes
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) { return ::SetTimer(m_hWnd, id, elapse, proc); }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
@@ -253,6 +277,8 @@ protected:
     afx_msg void OnRButtonDown(UINT, CPoint) { Default(); }
     afx_msg void OnRButtonUp(UINT, CPoint) { Default(); }
     afx_msg void OnMouseMove(UINT, CPoint) { Default(); }
+    afx_msg void OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+    afx_msg void OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
     afx_msg void OnMouseHover(UINT, CPoint) { Default(); }
     afx_msg void OnMouseLeave() { Default(); }
 

@@ -4,6 +4,7 @@
 // menu that they concern.
 #include "framework/Wnd.h"
 
+#include "framework/Controls.h"
 #include "framework/Menu.h"
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -106,6 +107,10 @@ LRESULT CWnd::CallHandler(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, LPARAM l
         return 0;
     case AfxSig_v_w_pt:
         AFX_HANDLER(void (CWnd::*)(CWnd*, CPoint))(FromHandle(reinterpret_cast<HWND>(wParam)), CPoint(lParam));
+        return 0;
+    case AfxSig_v_u_u_bar:
+        AFX_HANDLER(void (CWnd::*)(UINT, UINT, CScrollBar*))(
+            LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam))));
         return 0;
     default:
         return Default();

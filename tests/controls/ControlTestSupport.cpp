@@ -39,4 +39,35 @@ void HoverAt(HWND hwnd, int x, int y)
     PumpMessages(200);
 }
 
+std::string TextOf(CWnd& wnd)
+{
+    CString text;
+    wnd.GetWindowText(text);
+    return static_cast<LPCSTR>(text);
+}
+
+void SetClipboardText(const std::string& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "<no clipboard>";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 }  // namespace control_tests

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace control_tests {
 
 // Shows the dialog in front, with its painting done.
@@ -18,6 +20,12 @@ void ReleaseMouseButton();
 // the window react.
 void HoverOver(HWND hwnd);
 void HoverAt(HWND hwnd, int x, int y);
+// A window's text.
+std::string TextOf(CWnd& wnd);
+// Puts the text on the clipboard, for a paste.
+void SetClipboardText(const std::string& text);
+std::string ClipboardText();
+
 // The pixels of a control's client area as drawn.
 inline testing_support::WindowCapture Picture(CWnd& control)
 {

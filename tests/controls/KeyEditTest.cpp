@@ -45,41 +45,9 @@ BEGIN_MESSAGE_MAP(KeyEditsDlg, CDialog)
     ON_BN_CLICKED(IDC_KEY_SAVE, OnSave)
 END_MESSAGE_MAP()
 
-std::string TextOf(CWnd& wnd)
-{
-    CString text;
-    wnd.GetWindowText(text);
-    return static_cast<LPCSTR>(text);
-}
-
 std::string NameOf(UINT virtualKey)
 {
     return static_cast<LPCSTR>(VirtualKeyToKeyName(virtualKey));
-}
-
-void SetClipboardText(const char* text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    size_t size = strlen(text) + 1;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    memcpy(GlobalLock(memory), text, size);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-}
-
-std::string ClipboardText()
-{
-    std::string text;
-    if (!OpenClipboard(nullptr))
-        return "<no clipboard>";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
 }
 
 // Keys held down (in order) while `key` is pressed, then released.

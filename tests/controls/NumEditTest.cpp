@@ -54,24 +54,6 @@ BEGIN_MESSAGE_MAP(NumEditsDlg, CDialog)
     ON_EN_CHANGE(IDC_NUM_EDIT, OnEditChange)
 END_MESSAGE_MAP()
 
-std::string TextOf(CWnd& wnd)
-{
-    CString text;
-    wnd.GetWindowText(text);
-    return static_cast<LPCSTR>(text);
-}
-
-void SetClipboardText(const std::string& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-    CloseClipboard();
-}
-
 class NumEdit : public DialogTest<NumEditsDlg, IDD_NUM_EDITS>
 {
 protected:
