@@ -1,8 +1,9 @@
 #include "app/editor/RobotRepeatOption.h"
 
 #include "app/editor/MacroChecks.h"
+#include "app/editor/StepCount.h"
 
-#include <stdlib.h>
+#include "macro/NumberText.h"
 
 void CRobotRepeatOption::DoDataExchange(CDataExchange* dx)
 {
@@ -15,10 +16,7 @@ void CRobotRepeatOption::DoDataExchange(CDataExchange* dx)
 BOOL CRobotRepeatOption::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_countSpin.SetBuddy(&m_countEdit);
-    m_countSpin.SetRange(kMinRepeatCount, kMaxRepeatCount);
-    m_countSpin.SetPos(1);
-    m_countSpin.SetDelta(1);
+    SetUpCount(m_countSpin, m_countEdit, kMaxRepeatCount);
     return TRUE;
 }
 
@@ -27,6 +25,6 @@ void CRobotRepeatOption::OnOK()
     CString text;
     m_countEdit.GetWindowText(text);
     // The leading digits; an empty box or a "0" would never run the macro.
-    m_nCount = ClampRepeatCount(static_cast<int>(strtol(text, nullptr, 10)));
+    m_nCount = ClampRepeatCount(StringToInt(text));
     CDialog::OnOK();
 }

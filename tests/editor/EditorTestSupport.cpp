@@ -10,6 +10,17 @@
 
 namespace editor_tests {
 
+void MoveMouseAndWait(POINT screen)
+{
+    testing_support::MoveMouseTo(screen);
+    kestrune_probe::WaitUntil(
+        [&] {
+            POINT cursor;
+            return GetCursorPos(&cursor) && cursor.x == screen.x && cursor.y == screen.y;
+        },
+        2000);
+}
+
 void PressChord(std::initializer_list<WORD> modifiers, WORD key)
 {
     for (WORD modifier : modifiers)
@@ -36,7 +47,8 @@ std::string AnswerMessageBox(int button, DWORD timeoutMs, HWND except, const std
     kestrune_probe::WaitUntil(
         [&] {
             for (HWND dialog : testing_support::VisibleDialogsOfThisProcess())
-                if (dialog != except && testing_support::WindowText(dialog) == "Brenvik Kestrune")
+                if (dialog != except && GetWindow(dialog, GW_OWNER) &&
+                    testing_support::WindowText(dialog) == "Brenvik Kestrune")
                     box = dialog;
             return box != nullptr;
         },
@@ -54,7 +66,7 @@ std::string AnswerMessageBox(int button, DWORD timeoutMs, HWND except, const std
 
 void FocusItem(HWND dialog, int id)
 {
-    kestrune_probe::BringToFront(dialog);
+    kestrune_probe::BringToFront(GetAncestor(dialog, GA_ROOT));
     HWND item = GetDlgItem(dialog, id);
     const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
     AttachThreadInput(GetCurrentThreadId(), thread, TRUE);

@@ -12,6 +12,10 @@
 
 namespace editor_tests {
 
+// Moves the mouse and waits until the system reports the cursor there, so
+// that a hot key pressed next reads the new point.
+void MoveMouseAndWait(POINT screen);
+
 // Holds the modifiers down, presses the key, lets the modifiers go.
 void PressChord(std::initializer_list<WORD> modifiers, WORD key);
 
@@ -20,8 +24,8 @@ std::string ItemText(HWND dialog, int id);
 // Waits until the control's text is `expected`; false on time-out.
 bool WaitForItemText(HWND dialog, int id, const std::string& expected, DWORD timeoutMs = 5000);
 
-// A message box or question of this process captioned "Brenvik Kestrune",
-// other than `except`: waits for it, notes its text, presses `button` and
+// A message box or question of this process captioned "Brenvik Kestrune"
+// (owned by a window: not the main window), other than `except`: waits for it, notes its text, presses `button` and
 // waits until it is gone. Returns its text, or "<none>" on time-out.
 // `before` runs on the box first (to tick its check box, say).
 std::string AnswerMessageBox(int button = IDOK, DWORD timeoutMs = 5000, HWND except = nullptr,

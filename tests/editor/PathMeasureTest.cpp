@@ -10,13 +10,12 @@
 
 using namespace editor_tests;
 using testing_support::DialogDriver;
-using testing_support::MoveMouseTo;
 
 namespace {
 
 void StoreAt(POINT point, WORD key)
 {
-    MoveMouseTo(point);
+    MoveMouseAndWait(point);
     PressChord({ VK_CONTROL, VK_MENU }, key);
 }
 
@@ -26,7 +25,7 @@ TEST(PathMeasurer, CtrlAlt1And2StoreThePointsAndOKGivesTheirDifference)
     CMouseMovePathMesure measure;
     DialogDriver driver("Measure Path", [](HWND dialog) {
         // Nothing stored: all three texts follow the cursor.
-        MoveMouseTo({ 300, 310 });
+        MoveMouseAndWait({ 300, 310 });
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 300, 310 )"));
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT2, "( 300, 310 )"));
         EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( 0, 0 )"));
@@ -34,7 +33,7 @@ TEST(PathMeasurer, CtrlAlt1And2StoreThePointsAndOKGivesTheirDifference)
         StoreAt({ 100, 200 }, '1');
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 100, 200 )"));
         // Point 2 still follows, and so does the difference.
-        MoveMouseTo({ 85, 240 });
+        MoveMouseAndWait({ 85, 240 });
         EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( -15, 40 )"));
         EXPECT_EQ(ItemText(dialog, IDC_POINT1), "( 100, 200 )");
 
@@ -59,7 +58,7 @@ TEST(PathMeasurer, OnlyOnePointStoredGivesNoMove)
     DialogDriver driver("Measure Path", [](HWND dialog) {
         StoreAt({ 120, 130 }, '1');
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 120, 130 )"));
-        MoveMouseTo({ 400, 420 });
+        MoveMouseAndWait({ 400, 420 });
         EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( 280, 290 )"));
         testing_support::PressDialogButton(dialog, IDOK);
     });
