@@ -21,6 +21,11 @@ void MoveMouseAndWait(POINT screen)
         2000);
 }
 
+bool WaitUntilHotKeyFree(UINT modifiers, UINT virtualKey)
+{
+    return kestrune_probe::WaitUntil([&] { return !kestrune_probe::IsHotKeyHeld(modifiers, virtualKey); }, 5000);
+}
+
 void PressChord(std::initializer_list<WORD> modifiers, WORD key)
 {
     for (WORD modifier : modifiers)

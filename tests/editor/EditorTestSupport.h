@@ -16,8 +16,13 @@ namespace editor_tests {
 // that a hot key pressed next reads the new point.
 void MoveMouseAndWait(POINT screen);
 
+// Waits until no program holds the hot key: one that a test before this one
+// held may take a moment to be let go after that test's process ended.
+bool WaitUntilHotKeyFree(UINT modifiers, UINT virtualKey);
+
 // Holds the modifiers down, presses the key, lets the modifiers go.
 void PressChord(std::initializer_list<WORD> modifiers, WORD key);
+
 
 // The text of a dialog's control, read from another thread.
 std::string ItemText(HWND dialog, int id);
