@@ -2,6 +2,7 @@
 
 #include "app/EnableLine.h"
 #include "app/MacroFolder.h"
+#include "app/editor/InputRobotDlg.h"
 #include "controls/TrayIcon.h"
 
 #include <shellapi.h>
@@ -38,6 +39,9 @@ BEGIN_MESSAGE_MAP(CPandrelDlg, CDialog)
     ON_BN_CLICKED(IDC_RUN, OnRunMacro)
     ON_BN_CLICKED(IDC_REMOVE, OnRemoveMacro)
     ON_BN_CLICKED(IDC_SCHEDULE, OnSchedule)
+    ON_BN_CLICKED(IDC_ADD, OnAddMacro)
+    ON_BN_CLICKED(IDC_RECORD, OnRecordMacro)
+    ON_BN_CLICKED(IDC_EDIT, OnEditMacro)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_MACRO_LIST, OnMacroListItemChanged)
     ON_NOTIFY(LVN_COLUMNCLICK, IDC_MACRO_LIST, OnMacroListSorted)
     ON_NOTIFY(NM_LABELCLICK, IDC_FEEDBACK, OnFeedback)

@@ -6,12 +6,14 @@
 // line's "-a <name>".
 //
 // PandrelDlg.cpp holds the window and its list and commands,
+// PandrelDlgEdit.cpp the commands that open the macro editor,
 // PandrelDlgHotKeys.cpp the hot keys, PandrelDlgRun.cpp the runs, the
 // timers and quitting, PandrelDlgSchedule.cpp the Schedule command,
 // PandrelDlgOptions.cpp the options, the tips, help, the About box and sharing.
 #pragma once
 
 #include "app/HotKeyTable.h"
+#include "app/editor/MacroEditorHost.h"
 #include "app/MacroListCtrl.h"
 #include "controls/ImageButton.h"
 #include "controls/Label.h"
@@ -20,13 +22,16 @@
 #include "scheduling/TaskScheduler.h"
 #include "res/resource.h"
 
+#include <memory>
 #include <vector>
+
+class CInputRobotDlg;
 
 // Sent by a second instance: run the macro whose file is at position lParam
 // of the script folder (wParam 0).
 #define WM_RUNMACRO (WM_USER + 2)
 
-class CPandrelDlg : public CDialog
+class CPandrelDlg : public CDialog, public CMacroEditorHost
 {
 public:
     enum { IDD = IDD_PANDREL_DIALOG };
@@ -65,8 +70,18 @@ public:
     void UnregisterAllHotKeys(BOOL startOnly);
     // FALSE, after telling the user, when another macro than the one under
     // edit already uses the key (the editor asks before it saves).
-    BOOL CheckStartKeyConflict(const CString& startKey);
-    BOOL CheckEndKeyConflict(const CString& endKey);
+    BOOL CheckStartKeyConflict(const CString& startKey) override;
+    BOOL CheckEndKeyConflict(const CString& endKey) override;
+
+    // The macro editor (PandrelDlgEdit.cpp)
+    // Ctrl+Alt+R: the editor opened to record a new macro; Ctrl+Alt+S
+    // while it is open.
+    void StartRecording();
+    void StopRecording();
+    // That editor was saved or cancelled: it reports here before it closes.
+    void ApplyEditedMacro() override;
+    void EndEditing() override;
+    BOOL IsEditing() const { return m_editing; }
 
     // Running (PandrelDlgRun.cpp)
     // Runs the macro file at `path`, and the macros it chains to: 1 when it
@@ -108,6 +123,9 @@ protected:
     afx_msg void OnRunMacro();
     afx_msg void OnRemoveMacro();
     afx_msg void OnSchedule();
+    afx_msg void OnAddMacro();
+    afx_msg void OnRecordMacro();
+    afx_msg void OnEditMacro();
     afx_msg void OnFeedback(NMHDR* header, LRESULT* result);
     afx_msg void OnMacroListItemChanged(NMHDR* header, LRESULT* result);
     afx_msg void OnMacroListSorted(NMHDR* header, LRESULT* result);
@@ -137,6 +155,16 @@ private:
     int AddMacroRow(const CRobot& robot, const CString& path);
     void RemoveMacroRow(int row);
     int GetSelectedRow() const;
+
+    // Opens a new macro's editor (Add, Record) and lists what it saved.
+    void AddMacroWithEditor(BOOL record);
+    // The names of the macros, but the one at `skip`.
+    void CollectMacroNames(CStringArray& names, int skip = -1) const;
+    // Adds the macro that an editor saved: its row, ticked, which registers
+    // its keys.
+    void AddEditedMacro(const CInputRobotDlg& editor);
+    // The editor has closed: the macros' keys again, the window back.
+    void FinishEditing();
 
     // A macro's keys, held under holder names of its own file.
     void RegisterMacroKeys(int index, BOOL startOnly);
@@ -171,6 +199,10 @@ private:
     CArray<CRobot, CRobot&> m_macros;
     std::vector<MacroRow> m_rows;
     int m_indexUnderEdit = -1;
+    BOOL m_editing = FALSE;              // an editor is open
+    BOOL m_stopRecordingMark = FALSE;    // Ctrl+Alt+S went to the recording editor
+    std::unique_ptr<CInputRobotDlg> m_recordingEditor;   // the one Ctrl+Alt+R opened
+    INT_PTR m_recordingResult = 0;
 
     CHotKeyTable m_hotKeys;
     CTaskScheduler m_taskScheduler;   // the jobs of this program, as last listed

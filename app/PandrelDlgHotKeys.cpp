@@ -68,11 +68,19 @@ void CPandrelDlg::UnregisterAllHotKeys(BOOL startOnly)
 
 void CPandrelDlg::OnHotKey(UINT identifier, UINT, UINT)
 {
-    // Ctrl+Alt+R opens the editor recording a new macro and Ctrl+Alt+S stops
-    // that recording; both wait for the editor, so for now they only keep
-    // their keys.
-    if (identifier == m_hotKeys.IdentifierOf(kStopRecordingKey) || identifier == m_hotKeys.IdentifierOf(kRecordKey))
+    const UINT stopRecording = m_hotKeys.IdentifierOf(kStopRecordingKey);
+    // While an editor is open only Ctrl+Alt+S acts, on the recording editor.
+    if (m_editing) {
+        if (identifier == stopRecording && !m_stopRecordingMark)
+            StopRecording();
         return;
+    }
+    if (identifier == stopRecording)
+        return;
+    if (identifier == m_hotKeys.IdentifierOf(kRecordKey)) {
+        StartRecording();
+        return;
+    }
 
     for (int i = 0; i < GetMacroCount(); ++i) {
         const CRobot& robot = m_macros[i];

@@ -5,6 +5,7 @@
 
 #include "app/MacroFolder.h"
 #include "app/PandrelApp.h"
+#include "app/editor/InputRobotDlg.h"
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 
@@ -165,6 +166,12 @@ void CPandrelDlg::OnTimer(UINT_PTR id)
             KillTimer(IDT_RUN_CMDLINE_MACRO);
             RunCommandLineMacro();
         }
+        break;
+    case IDT_START_RECORDING:
+        KillTimer(IDT_START_RECORDING);
+        ShowWindow(SW_SHOWMINIMIZED);
+        if (m_recordingEditor)
+            m_recordingEditor->StartHotKeyRecording();
         break;
     case IDT_FIRST_SHOW:
         if (IsWindowVisible()) {

@@ -42,3 +42,6 @@
 
 // The reusable controls' templates and pane art
 #include "res/ControlsResource.h"
+
+// The macro editor and its step editors
+#include "res/EditorResource.h"

@@ -188,28 +188,6 @@ TEST_F(Startup, TheTrayMenusExitQuitsWithoutAsking)
     EXPECT_EQ(FindDialog(kestrune.Id(), ""), nullptr);
 }
 
-TEST_F(Startup, TheCommandsStillToComeDoNothing)
-{
-    const std::string path = m_scripts.Write({ "Morning", "Ctrl + <F1>", "<F11>", "Opens the reports", 1 });
-    const std::string bytes = testing_support::ReadFileBytes(path);
-    KestruneProcess kestrune;
-    HWND window = kestrune.WaitUntilReady();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(ClickRow(MacroListOf(window), "Morning"));
-
-    // Record, Edit and Add.
-    for (int id : { 1009, 1006, 1005 }) {
-        ClickButton(window, id);
-        Sleep(300);
-        EXPECT_EQ(FindDialog(kestrune.Id(), ""), nullptr) << id;
-        EXPECT_TRUE(IsWindowVisible(window)) << id;
-        EXPECT_FALSE(IsIconic(window)) << id;
-    }
-    EXPECT_TRUE(kestrune.IsRunning());
-    EXPECT_EQ(testing_support::ReadFileBytes(path), bytes);
-    EXPECT_TRUE(IsHotKeyHeld(MOD_CONTROL, VK_F1));
-}
-
 TEST_F(Startup, AFirstInstanceAskedForAnUnknownMacroSaysSo)
 {
     KestruneProcess kestrune("-a No Such Macro");
