@@ -36,6 +36,16 @@ void PressChord(std::initializer_list<WORD> modifiers, WORD key)
         testing_support::KeyUp(*it);
 }
 
+bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        press();
+        if (kestrune_probe::WaitUntil(done, 2000))
+            return true;
+    }
+    return false;
+}
+
 std::string ItemText(HWND dialog, int id)
 {
     return testing_support::WindowText(GetDlgItem(dialog, id));

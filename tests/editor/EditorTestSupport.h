@@ -23,6 +23,10 @@ bool WaitUntilHotKeyFree(UINT modifiers, UINT virtualKey);
 // Holds the modifiers down, presses the key, lets the modifiers go.
 void PressChord(std::initializer_list<WORD> modifiers, WORD key);
 
+// Under Wine a hot key pressed right after another process let the same key
+// go is at times lost: plays `press` and waits up to 2 s for `done`, up to
+// three times. True once `done` holds.
+bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done);
 
 // The text of a dialog's control, read from another thread.
 std::string ItemText(HWND dialog, int id);

@@ -19,8 +19,16 @@ void StoreAt(POINT point, WORD key)
     PressChord({ VK_CONTROL, VK_MENU }, key);
 }
 
+// The keys that the measurer of an earlier test held are free again.
+void WaitForTheKeys()
+{
+    for (UINT key : { '1', '2' })
+        ASSERT_TRUE(WaitUntilHotKeyFree(MOD_CONTROL | MOD_ALT, key));
+}
+
 TEST(PathMeasurer, CtrlAlt1And2StoreThePointsAndOKGivesTheirDifference)
 {
+    WaitForTheKeys();
     CWinApp app("Brenvik Kestrune");
     CMouseMovePathMesure measure;
     DialogDriver driver("Measure Path", [](HWND dialog) {
@@ -30,18 +38,27 @@ TEST(PathMeasurer, CtrlAlt1And2StoreThePointsAndOKGivesTheirDifference)
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT2, "( 300, 310 )"));
         EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( 0, 0 )"));
 
-        StoreAt({ 100, 200 }, '1');
-        EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 100, 200 )"));
-        // Point 2 still follows, and so does the difference.
-        MoveMouseAndWait({ 85, 240 });
-        EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( -15, 40 )"));
-        EXPECT_EQ(ItemText(dialog, IDC_POINT1), "( 100, 200 )");
-
-        StoreAt({ 85, 240 }, '2');
-        EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT2, "( 85, 240 )"));
+        // Each check below can only hold with the point stored: a point not
+        // stored follows the cursor.
+        EXPECT_TRUE(PressUntil(
+            [] {
+                StoreAt({ 100, 200 }, '1');
+                MoveMouseAndWait({ 85, 240 });   // point 2 still follows
+            },
+            [&] { return ItemText(dialog, IDC_RELATIVE_MOVE) == "( -15, 40 )" && ItemText(dialog, IDC_POINT1) == "( 100, 200 )"; }));
+        EXPECT_TRUE(PressUntil(
+            [] {
+                StoreAt({ 85, 240 }, '2');
+                MoveMouseAndWait({ 300, 310 });
+            },
+            [&] { return ItemText(dialog, IDC_POINT2) == "( 85, 240 )"; }));
         // Storing a point again replaces it.
-        StoreAt({ 50, 60 }, '1');
-        EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( 35, 180 )"));
+        EXPECT_TRUE(PressUntil(
+            [] {
+                StoreAt({ 50, 60 }, '1');
+                MoveMouseAndWait({ 300, 310 });
+            },
+            [&] { return ItemText(dialog, IDC_RELATIVE_MOVE) == "( 35, 180 )"; }));
         EXPECT_EQ(ItemText(dialog, IDC_POINT2), "( 85, 240 )") << "a stored point no longer follows";
         testing_support::PressDialogButton(dialog, IDOK);
     });
@@ -53,13 +70,16 @@ TEST(PathMeasurer, CtrlAlt1And2StoreThePointsAndOKGivesTheirDifference)
 
 TEST(PathMeasurer, OnlyOnePointStoredGivesNoMove)
 {
+    WaitForTheKeys();
     CWinApp app("Brenvik Kestrune");
     CMouseMovePathMesure measure;
     DialogDriver driver("Measure Path", [](HWND dialog) {
-        StoreAt({ 120, 130 }, '1');
-        EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 120, 130 )"));
-        MoveMouseAndWait({ 400, 420 });
-        EXPECT_TRUE(WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( 280, 290 )"));
+        EXPECT_TRUE(PressUntil(
+            [] {
+                StoreAt({ 120, 130 }, '1');
+                MoveMouseAndWait({ 400, 420 });
+            },
+            [&] { return ItemText(dialog, IDC_RELATIVE_MOVE) == "( 280, 290 )"; }));
         testing_support::PressDialogButton(dialog, IDOK);
     });
     EXPECT_EQ(measure.DoModal(), IDOK);
@@ -72,6 +92,7 @@ TEST(PathMeasurer, OnlyOnePointStoredGivesNoMove)
 // it lets them go, so another program (here the test) can take them.
 TEST(PathMeasurer, HoldsItsKeysOnlyWhileOpen)
 {
+    WaitForTheKeys();
     CWinApp app("Brenvik Kestrune");
     CMouseMovePathMesure measure;
     DialogDriver driver("Measure Path", [](HWND dialog) {

@@ -85,28 +85,24 @@ TEST_F(StepEditors, TheMeasuredDistanceBecomesTheRelativeMove)
         MoveMouseAndWait({ 50, 60 });
         // The measurer is running once its texts follow the cursor.
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 50, 60 )"));
-        // Under Wine a hot key pressed right after another process let the
-        // same key go is at times lost: each step is given up to three times.
-        bool stored = false;
-        for (int attempt = 0; attempt < 3 && !stored; ++attempt) {
-            MoveMouseAndWait({ 50, 60 });
-            PressChord({ VK_CONTROL, VK_MENU }, '1');
-            MoveMouseAndWait({ 85, 240 });
-            stored = kestrune_probe::WaitUntil(
-                [&] { return ItemText(dialog, IDC_POINT2) == "( 85, 240 )" && ItemText(dialog, IDC_POINT1) == "( 50, 60 )"; },
-                2000);
-        }
-        ASSERT_TRUE(stored) << ItemText(dialog, IDC_POINT1);
-        stored = false;
-        for (int attempt = 0; attempt < 3 && !stored; ++attempt) {
-            MoveMouseAndWait({ 85, 240 });
-            PressChord({ VK_CONTROL, VK_MENU }, '2');
-            MoveMouseAndWait({ 100, 200 });
-            PressChord({ VK_CONTROL, VK_MENU }, '1');
-            stored = WaitForItemText(dialog, IDC_RELATIVE_MOVE, "( -15, 40 )", 2000) &&
-                     ItemText(dialog, IDC_POINT1) == "( 100, 200 )";
-        }
-        EXPECT_TRUE(stored);
+        ASSERT_TRUE(PressUntil(
+            [] {
+                MoveMouseAndWait({ 50, 60 });
+                PressChord({ VK_CONTROL, VK_MENU }, '1');
+                MoveMouseAndWait({ 85, 240 });
+            },
+            [&] { return ItemText(dialog, IDC_POINT2) == "( 85, 240 )" && ItemText(dialog, IDC_POINT1) == "( 50, 60 )"; }))
+            << ItemText(dialog, IDC_POINT1);
+        EXPECT_TRUE(PressUntil(
+            [] {
+                MoveMouseAndWait({ 85, 240 });
+                PressChord({ VK_CONTROL, VK_MENU }, '2');
+                MoveMouseAndWait({ 100, 200 });
+                PressChord({ VK_CONTROL, VK_MENU }, '1');
+            },
+            [&] {
+                return ItemText(dialog, IDC_RELATIVE_MOVE) == "( -15, 40 )" && ItemText(dialog, IDC_POINT1) == "( 100, 200 )";
+            }));
         testing_support::PressDialogButton(dialog, IDOK);
     });
     // The link tells the pane it was clicked.
