@@ -1,9 +1,9 @@
 // The schedule wizard driven as a user drives it, with real clicks: Next
 // and Back through the pages, Next held back while the weekly page has no
-// day ticked, the messages for numbers out of range, Finish saving the
-// macro's job (into a fake scheduler, which shows what was saved), and the
-// error box with the scheduler's HRESULT when saving fails. Each page is
-// pictured in the screenshots folder.
+// day ticked and the monthly page no month, the messages for numbers out
+// of range, Finish saving the macro's job (into a fake scheduler, which
+// shows what was saved), and the error box with the scheduler's HRESULT
+// when saving fails. Each page is pictured in the screenshots folder.
 #include "app/ScheduleRobotDlg.h"
 #include "tests/scheduling/FakeTaskScheduler.h"
 #include "tests/support/DialogAnswerer.h"
@@ -121,6 +121,14 @@ TEST_F(Wizard, NextAndBackWalkThePages)
     ASSERT_TRUE(OnPage(CScheduleRobotDlg::kMonthlyPage));
     EXPECT_FALSE(IsWindowEnabled(Item(3, IDC_SCHED_WHICH_WEEK)));
     Picture("schedule-wizard-3-monthly");
+    // Next waits for a month, as the weekly page waits for a day.
+    for (int id = IDC_SCHED_JAN; id <= IDC_SCHED_JAN + 7; ++id)
+        SendMessageA(Item(3, id), BM_SETCHECK, BST_UNCHECKED, 0);
+    for (int id = IDC_SCHED_SEP; id <= IDC_SCHED_DEC; ++id)
+        SendMessageA(Item(3, id), BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowEnabled(Button(IDC_SCHED_NEXT)); })) << "no month ticked";
+    ClickOnPage(3, IDC_SCHED_DEC);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Button(IDC_SCHED_NEXT)) != FALSE; }));
     Back();
     ClickOnPage(0, IDC_SCHED_KIND_ONCE);
     Next();
