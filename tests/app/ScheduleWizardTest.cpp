@@ -143,6 +143,35 @@ TEST_F(Wizard, NextAndBackWalkThePages)
     EXPECT_TRUE(Fake().jobs.empty()) << "nothing saved before Finish";
 }
 
+// The pages are parts of the wizard's keyboard interface: Enter in a page
+// is the wizard's Next and Escape its Cancel; a page never closes itself,
+// not even at its own OK or Cancel.
+TEST_F(Wizard, EnterInAPageIsNextAndEscapeCancelsTheWizard)
+{
+    Next();
+    ASSERT_TRUE(OnPage(CScheduleRobotDlg::kDailyPage));
+    ClickOnPage(1, IDC_SCHED_DAILY_EVERY_N);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(1, IDC_SCHED_NUMBER)) != FALSE; }));
+    ClickOnPage(1, IDC_SCHED_NUMBER);
+    ASSERT_EQ(GetFocus(), Item(1, IDC_SCHED_NUMBER));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(OnPage(CScheduleRobotDlg::kAccountPage));
+    EXPECT_TRUE(IsWindow(Page(1))) << "the page left is hidden, not closed";
+
+    // Its own OK and Cancel, whoever sends them, leave the page as it is.
+    for (int command : { IDOK, IDCANCEL }) {
+        SendMessageA(Page(5), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+        PumpMessages(50);
+        EXPECT_TRUE(IsWindowVisible(Page(5))) << command;
+    }
+
+    ClickOnPage(5, IDC_SCHED_CURRENT_ACCOUNT);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !m_wizard.IsWindowVisible(); }));
+    EXPECT_TRUE(IsWindow(Page(5)));
+    EXPECT_TRUE(Fake().jobs.empty()) << "nothing saved";
+}
+
 TEST_F(Wizard, FinishSavesTheMacrosJob)
 {
     ClickOnPage(0, IDC_SCHED_KIND_MONTHLY);
