@@ -365,6 +365,15 @@ TEST_F(Kestrune, ShareMacroShowsTheSelectedMacrosPage)
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(upload, 23000))) << "the hidden prompt";
     SaveScreenPicture(upload, "upload-dialog");
 
+    // Made smaller, the dialog places them again for its new size.
+    ShowWindow(upload, SW_RESTORE);
+    MoveWindow(upload, 20, 20, 700, 500, TRUE);
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT close = placeOf(IDOK), view = placeOf(1068);
+        return close.left == 700 - 100 && close.top == 500 - 60 && view.right - view.left == 700 - 60 &&
+               view.bottom - view.top == 500 - 100;
+    }, 5000));
+
     ClickAt(CentreOf(GetDlgItem(upload, IDOK)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(upload); }, 5000));
 }
