@@ -7,15 +7,6 @@
 #include "app/ScheduleListDlg.h"
 #include "app/ScheduleRobotDlg.h"
 
-namespace {
-
-// The scheduler's own descriptions of the event triggers, whose next run
-// comes with the event and not at a time.
-const char kStartupDescription[] = "Run at system startup";
-const char kLogonDescription[] = "Run at user logon";
-
-}  // namespace
-
 void CPandrelDlg::OnSchedule()
 {
     const int row = GetSelectedRow();
@@ -38,11 +29,7 @@ void CPandrelDlg::OnSchedule()
         CScheduleListDlg list;
         list.m_strDescription = task.GetTriggerString(0);
         list.m_strLastRun = RunTimeText(task.TaskGetLastRunTime());
-        list.m_strNextRun = RunTimeText(task.TaskGetNextRunTime());
-        if (list.m_strDescription.CompareNoCase(kStartupDescription) == 0)
-            list.m_strNextRun = "Next startup";
-        else if (list.m_strDescription.CompareNoCase(kLogonDescription) == 0)
-            list.m_strNextRun = "Next logon";
+        list.m_strNextRun = NextRunText(list.m_strDescription, task.TaskGetNextRunTime());
         list.m_strJobName = task.GetJobName();
         list.m_deleteJob = [this](const CString& jobName) { return DeleteScheduledTask(jobName); };
         list.DoModal();

@@ -6,6 +6,10 @@ namespace {
 
 const char kJobNameFormat[] = "BrenvikKestrune_%s.job";
 
+// The scheduler's own descriptions of the event triggers.
+const char kStartupDescription[] = "Run at system startup";
+const char kLogonDescription[] = "Run at user logon";
+
 // The description of an HRESULT: from the system's table, else from the
 // scheduler's own (its SCHED_E_ codes), without the trailing line break.
 CString DescriptionOf(HRESULT result)
@@ -79,6 +83,15 @@ CString RunTimeText(const SYSTEMTIME& time)
     if (strftime(text, sizeof text, "%A, %B %d, %Y  %H:%M:%S", &local) == 0)
         return "";
     return text;
+}
+
+CString NextRunText(const CString& triggerDescription, const SYSTEMTIME& nextRun)
+{
+    if (triggerDescription.CompareNoCase(kStartupDescription) == 0)
+        return "Next startup";
+    if (triggerDescription.CompareNoCase(kLogonDescription) == 0)
+        return "Next logon";
+    return RunTimeText(nextRun);
 }
 
 CString ScheduleErrorText(HRESULT result)

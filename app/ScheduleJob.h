@@ -19,5 +19,10 @@ BOOL ParametersRunMacro(const CString& parameters, const CString& macroName);
 // A run time as the schedule list shows it: "Never" when the scheduler gave
 // none (a year before 1900), else "Monday, March 02, 2026  09:30:00".
 CString RunTimeText(const SYSTEMTIME& time);
+// The next run as the schedule list shows it: "Next startup" or "Next
+// logon" for a job whose trigger the scheduler describes as "Run at system
+// startup" or "Run at user logon" (letter case aside), whose next run comes
+// with that event; otherwise RunTimeText of the next run time.
+CString NextRunText(const CString& triggerDescription, const SYSTEMTIME& nextRun);
 // "Error code: 0x80070005\n\n<the system's text for it>".
 CString ScheduleErrorText(HRESULT result);

@@ -291,7 +291,7 @@ TEST(HelpFile, AMissingHelpFileIsReported)
 
 // ------------------------------------------------------------------ options, share
 
-TEST_F(Kestrune, OptionsOpensTheOptionsDialog)
+TEST_F(Kestrune, OptionsOpensTheOptionsDialogWhoseStartAddsAMacro)
 {
     ASSERT_NE(Start(), nullptr);
     ClickButton(m_window, 1003);
@@ -299,8 +299,13 @@ TEST_F(Kestrune, OptionsOpensTheOptionsDialog)
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(WindowText(options), "Options");
     SaveScreenPicture(options, "options-dialog-in-kestrune");
-    kestrune_probe::PressDialogButton(options, IDOK);
+    // Start: the options close and the editor opens for a new macro.
+    kestrune_probe::PressDialogButton(options, 1120);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 5000));
+    HWND editor = WaitForDialogCaptioned(m_kestrune->Id(), "Add Macro", 10000);
+    ASSERT_NE(editor, nullptr);
+    kestrune_probe::PressDialogButton(editor, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, 5000));
 }
 
 TEST_F(Kestrune, ShareMacroWithoutASelectionSaysSo)
@@ -359,6 +364,15 @@ TEST_F(Kestrune, ShareMacroShowsTheSelectedMacrosPage)
     EXPECT_EQ(closePlace.top, window.bottom - window.top - 60);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(upload, 23000))) << "the hidden prompt";
     SaveScreenPicture(upload, "upload-dialog");
+
+    // Made smaller, the dialog places them again for its new size.
+    ShowWindow(upload, SW_RESTORE);
+    MoveWindow(upload, 20, 20, 700, 500, TRUE);
+    EXPECT_TRUE(WaitUntil([&] {
+        const RECT close = placeOf(IDOK), view = placeOf(1068);
+        return close.left == 700 - 100 && close.top == 500 - 60 && view.right - view.left == 700 - 60 &&
+               view.bottom - view.top == 500 - 100;
+    }, 5000));
 
     ClickAt(CentreOf(GetDlgItem(upload, IDOK)));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(upload); }, 5000));

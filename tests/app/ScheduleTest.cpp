@@ -1,7 +1,8 @@
 // The Schedule command end to end, through Wine's Task Scheduler: a job made
 // with the wizard from the running program starts the program with
-// "-a <name>", the macro's next Schedule shows it in the schedule list, and
-// Delete there removes the job's file; then Schedule opens the wizard again.
+// "-a <name>", the macro's next Schedule shows it in the schedule list
+// (whose Modify reports that Wine has no property sheet), and Delete there
+// removes the job's file; then Schedule opens the wizard again.
 #include "scheduling/ScheduledTask.h"
 #include "tests/app/KestruneSession.h"
 #include "tests/probe/KestruneProbe.h"
@@ -21,6 +22,7 @@ namespace {
 const int kScheduleButton = 999;
 const int kNextButton = 1074;
 const int kScheduleListControl = 1107;
+const int kModifyButton = 1108;
 const int kDeleteButton = 1109;
 
 struct CaptionSearch
@@ -129,10 +131,20 @@ TEST_F(Schedule, AJobMadeWithTheWizardIsListedAndDeletedThere)
     EXPECT_EQ(listed[0].texts[2], "Never");
     SavePicture(schedule, "schedule-list");
 
-    // Delete there: the job's file goes, and its row.
+    // Modify: Wine's scheduler has no property sheet, and the list says so.
+    PressDialogButton(schedule, kModifyButton);
+    HWND failed = WaitForDialog(kestrune.Id(), "Error code: 0x80004001", 10000);
+    ASSERT_NE(failed, nullptr);
+    PressDialogButton(failed, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(failed); }, 5000));
+    EXPECT_TRUE(testing_support::FileExists(JobFile()));
+
+    // Delete there: the job's file goes, and its row; nothing is left to change.
     PressDialogButton(schedule, kDeleteButton);
     EXPECT_TRUE(WaitUntil([&] { return !testing_support::FileExists(JobFile()); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return SendMessageA(rows, LVM_GETITEMCOUNT, 0, 0) == 0; }, 5000));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(schedule, kModifyButton)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(schedule, kDeleteButton)));
     PressDialogButton(schedule, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(schedule); }, 5000));
 

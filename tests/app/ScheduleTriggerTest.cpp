@@ -174,6 +174,11 @@ TEST(ScheduleJob, RunTimeTexts)
     EXPECT_EQ(RunTimeText(early), "Never");
     const SYSTEMTIME morning = { 2026, 3, 0, 2, 9, 5, 7, 0 };   // the weekday as given is wrong
     EXPECT_EQ(RunTimeText(morning), "Monday, March 02, 2026  09:05:07");
+    // An event job runs next at its event, whatever time the scheduler gives.
+    EXPECT_EQ(NextRunText("Run at system startup", morning), "Next startup");
+    EXPECT_EQ(NextRunText("run at USER logon", none), "Next logon");
+    EXPECT_EQ(NextRunText("At 09:05 every day", morning), "Monday, March 02, 2026  09:05:07");
+    EXPECT_EQ(NextRunText("", none), "Never");
     EXPECT_NE(ScheduleErrorText(E_ACCESSDENIED).str().find("Error code: 0x80070005\n\n"), std::string::npos);
     EXPECT_GT(ScheduleErrorText(E_ACCESSDENIED).GetLength(), 26) << "with the system's text";
 }

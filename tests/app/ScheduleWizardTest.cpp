@@ -1,9 +1,9 @@
 // The schedule wizard driven as a user drives it, with real clicks: Next
 // and Back through the pages, Next held back while the weekly page has no
-// day ticked, the messages for numbers out of range, Finish saving the
-// macro's job (into a fake scheduler, which shows what was saved), and the
-// error box with the scheduler's HRESULT when saving fails. Each page is
-// pictured in the screenshots folder.
+// day ticked and the monthly page no month, the messages for numbers out
+// of range, Finish saving the macro's job (into a fake scheduler, which
+// shows what was saved), and the error box with the scheduler's HRESULT
+// when saving fails. Each page is pictured in the screenshots folder.
 #include "app/ScheduleRobotDlg.h"
 #include "tests/scheduling/FakeTaskScheduler.h"
 #include "tests/support/DialogAnswerer.h"
@@ -121,6 +121,14 @@ TEST_F(Wizard, NextAndBackWalkThePages)
     ASSERT_TRUE(OnPage(CScheduleRobotDlg::kMonthlyPage));
     EXPECT_FALSE(IsWindowEnabled(Item(3, IDC_SCHED_WHICH_WEEK)));
     Picture("schedule-wizard-3-monthly");
+    // Next waits for a month, as the weekly page waits for a day.
+    for (int id = IDC_SCHED_JAN; id <= IDC_SCHED_JAN + 7; ++id)
+        SendMessageA(Item(3, id), BM_SETCHECK, BST_UNCHECKED, 0);
+    for (int id = IDC_SCHED_SEP; id <= IDC_SCHED_DEC; ++id)
+        SendMessageA(Item(3, id), BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindowEnabled(Button(IDC_SCHED_NEXT)); })) << "no month ticked";
+    ClickOnPage(3, IDC_SCHED_DEC);
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(Button(IDC_SCHED_NEXT)) != FALSE; }));
     Back();
     ClickOnPage(0, IDC_SCHED_KIND_ONCE);
     Next();
@@ -133,6 +141,35 @@ TEST_F(Wizard, NextAndBackWalkThePages)
     Back();
     ASSERT_TRUE(OnPage(CScheduleRobotDlg::kKindPage));
     EXPECT_TRUE(Fake().jobs.empty()) << "nothing saved before Finish";
+}
+
+// The pages are parts of the wizard's keyboard interface: Enter in a page
+// is the wizard's Next and Escape its Cancel; a page never closes itself,
+// not even at its own OK or Cancel.
+TEST_F(Wizard, EnterInAPageIsNextAndEscapeCancelsTheWizard)
+{
+    Next();
+    ASSERT_TRUE(OnPage(CScheduleRobotDlg::kDailyPage));
+    ClickOnPage(1, IDC_SCHED_DAILY_EVERY_N);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(1, IDC_SCHED_NUMBER)) != FALSE; }));
+    ClickOnPage(1, IDC_SCHED_NUMBER);
+    ASSERT_EQ(GetFocus(), Item(1, IDC_SCHED_NUMBER));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(OnPage(CScheduleRobotDlg::kAccountPage));
+    EXPECT_TRUE(IsWindow(Page(1))) << "the page left is hidden, not closed";
+
+    // Its own OK and Cancel, whoever sends them, leave the page as it is.
+    for (int command : { IDOK, IDCANCEL }) {
+        SendMessageA(Page(5), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+        PumpMessages(50);
+        EXPECT_TRUE(IsWindowVisible(Page(5))) << command;
+    }
+
+    ClickOnPage(5, IDC_SCHED_CURRENT_ACCOUNT);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !m_wizard.IsWindowVisible(); }));
+    EXPECT_TRUE(IsWindow(Page(5)));
+    EXPECT_TRUE(Fake().jobs.empty()) << "nothing saved";
 }
 
 TEST_F(Wizard, FinishSavesTheMacrosJob)

@@ -1,9 +1,11 @@
 // The numeric edit and its spin arrows in a dialog: what counts as a valid
 // text (long and odd texts included), typed keys that are refused or kept,
-// the decimals remembered, and arrow clicks clamped to the range.
+// the decimals remembered, the reasons a verbose box gives, and arrow
+// clicks clamped to the range.
 #include "controls/NumSpinCtrl.h"
 #include "tests/controls/ControlTestSupport.h"
 #include "tests/controls/EditorControlsTestResource.h"
+#include "tests/support/DialogAnswerer.h"
 #include "tests/support/Input.h"
 #include "tests/support/UiPump.h"
 
@@ -115,6 +117,22 @@ TEST_F(NumEdit, ValidityOfTexts)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Edit().IsValidText(c.text.c_str()), c.validity) << c.text.substr(0, 20);
+}
+
+TEST_F(NumEdit, VerboseModeSaysWhyATextIsRefused)
+{
+    DialogAnswerer user(IDOK, 0, { m_dlg.m_hWnd });
+    Edit().SetVerbose(1);
+    EXPECT_EQ(Edit().IsValidText("10000"), CNumEdit::OUT_OF_RANGE);
+    EXPECT_EQ(Edit().IsValidText("12abc"), CNumEdit::NOT_A_NUMBER);
+    EXPECT_EQ(Edit().IsValidText("-"), CNumEdit::LONE_SIGN);
+    EXPECT_EQ(Edit().IsValidText("12"), CNumEdit::VALID);
+    Edit().SetVerbose(0);
+    ASSERT_TRUE(user.WaitFor(2));
+    const std::vector<DialogAnswerer::Seen> seen = user.Dialogs();
+    ASSERT_EQ(seen.size(), 2u) << "a lone sign and a valid text say nothing";
+    EXPECT_EQ(seen[0].text.find("Given value is out of range."), 0u) << seen[0].text;
+    EXPECT_EQ(seen[1].text.find("Characters must be a number."), 0u) << seen[1].text;
 }
 
 TEST_F(NumEdit, ValueOfTheBoxAndSettingIt)

@@ -130,8 +130,9 @@ TEST_F(Panes, StackPanesWithTheirBodiesInOrder)
         int visible = i == 0 ? PaneWindow::kBodyHeights[0] : 0;
         EXPECT_EQ(w->panes[i]->m_visibleBodyHeight, visible);
         EXPECT_EQ(w->bodies[i]->IsWindowVisible() != 0, i == 0) << i;
-        if (i == 0)
+        if (i == 0) {
             EXPECT_EQ(w->PlaceOf(*w->bodies[0]), CRect(0, kBarHeight, 315, kBarHeight + visible));
+        }
         y += kBarHeight + visible + kGap;
     }
     // All of it fits: no scroll bar, and scrolling does nothing.

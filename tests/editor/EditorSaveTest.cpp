@@ -5,6 +5,7 @@
 // removes the old file only once the new one is written.
 #include "app/PandrelDlg.h"
 #include "app/editor/InputRobotDlg.h"
+#include "app/editor/MacroEditorHost.h"
 #include "tests/app/KestruneSession.h"
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/probe/KestruneProbe.h"
@@ -291,6 +292,75 @@ TEST_F(EditorSave, AnEditedMacroKeepsWhatItHadAndMendsWhatCouldNeverRun)
     }));
     odd.repeatTimes = 1;
     EXPECT_EQ(ReadFileBytes(m_scripts.FileOf("Odd")), MacroFileText(odd));
+}
+
+// The window-binding switches, the repeat until the end key and the macro
+// to run next come into the editor from the file, and go back out as the
+// user left them.
+TEST_F(EditorSave, AnEditedMacroShowsItsSwitchesAndSavesThemAsLeft)
+{
+    m_scripts.Write({ "Other", "Ctrl + <F1>", "<F11>" });
+    MacroSpec bound{ "Bound", "Ctrl + <F2>", "<F11>", "", 1, 1 };
+    bound.triggerRobot = "Other";
+    std::string bytes = MacroFileText(bound);
+    const std::string switchesOff = "UseSimilarWin=0\r\nUseHalvane=0";
+    bytes.replace(bytes.find(switchesOff), switchesOff.size(), "UseSimilarWin=1\r\nUseHalvane=1");
+    testing_support::WriteFileBytes(m_scripts.FileOf("Bound"), bytes);
+    m_main.LoadMacroList();
+
+    ASSERT_TRUE(EditThroughMainWindow("Bound", [](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_HALVANE), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SIMILAR_WINDOWS), BST_CHECKED);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_SIMILAR_WINDOWS)));
+        EXPECT_EQ(ItemText(dialog, IDC_REPEAT_TEXT), "Run until pressing end key");
+        // The macro itself is not offered to run after itself.
+        HWND next = GetDlgItem(dialog, IDC_RUN_AFTER);
+        ASSERT_EQ(SendMessageA(next, CB_GETCOUNT, 0, 0), 2);
+        char selected[64] = {};
+        SendMessageA(next, CB_GETLBTEXT, SendMessageA(next, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(selected));
+        EXPECT_STREQ(selected, "Other");
+
+        // Without the binding the similar-windows switch cannot be changed.
+        SendDlgItemMessageA(dialog, IDC_HALVANE, BM_CLICK, 0, 0);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_SIMILAR_WINDOWS)));
+        SendMessageA(next, CB_SETCURSEL, 0, 0);   // "don't run any macro"
+        PressDialogButton(dialog, IDOK);
+    }));
+    bound.triggerRobot = "";
+    bytes = MacroFileText(bound);
+    bytes.replace(bytes.find(switchesOff), switchesOff.size(), "UseSimilarWin=1\r\nUseHalvane=0");
+    EXPECT_EQ(ReadFileBytes(m_scripts.FileOf("Bound")), bytes);
+}
+
+// The editor that Ctrl+Alt+R opens hands its result to the main window from
+// inside Save and Cancel, while it is still open.
+TEST_F(EditorSave, AnEditorReportingToItsHostTellsItOfSaveAndCancel)
+{
+    struct Host : CMacroEditorHost
+    {
+        BOOL CheckStartKeyConflict(const CString&) override { return TRUE; }
+        BOOL CheckEndKeyConflict(const CString&) override { return TRUE; }
+        void ApplyEditedMacro() override { applied.push_back(IsWindowVisible(editor->m_hWnd) != FALSE); }
+        void EndEditing() override { ended.push_back(IsWindowVisible(editor->m_hWnd) != FALSE); }
+        CInputRobotDlg* editor = nullptr;
+        std::vector<bool> applied, ended;
+    } host;
+
+    for (int button : { IDOK, IDCANCEL }) {
+        CInputRobotDlg editor(nullptr, &host);
+        editor.SetReportToHost();
+        host.editor = &editor;
+        testing_support::DialogDriver driver("Add Macro", [button](HWND dialog) {
+            SetItemText(dialog, IDC_MACRO_NAME, "Recorded");
+            SetItemText(dialog, IDC_START_KEY, "Ctrl + <F6>");
+            PressDialogButton(dialog, button);
+        });
+        EXPECT_EQ(editor.DoModal(), button);
+        EXPECT_TRUE(driver.Finish());
+    }
+    EXPECT_EQ(host.applied, std::vector<bool>{ true }) << "once, at Save, while still open";
+    EXPECT_EQ(host.ended, std::vector<bool>{ true }) << "once, at Cancel, while still open";
+    EXPECT_TRUE(FileExists(m_scripts.FileOf("Recorded")));
 }
 
 TEST_F(EditorSave, NameAndDescriptionTakeOneLine)
