@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <colordlg.h>
 #include <commctrl.h>
 
 using namespace editor_tests;
@@ -197,12 +198,19 @@ TEST_F(OtherSteps, CtrlAltCTakesTheCursorIntoXAndY)
     EXPECT_TRUE(Checked(m_color, IDC_COLOR_UNDER_MOUSE)) << "the kind of point stays as chosen";
 }
 
-// The user ticks "add position", drags the pick icon onto a red window and
-// lets go: the picker shows the red, the pane puts it at the top of its
-// colours, and the point where it was picked becomes the fixed point.
-TEST_F(OtherSteps, ThePickedColourAndPointGoIntoTheCondition)
+// A pure red window at the bottom right of the screen, above the editor;
+// made before the editor, whose timers would keep its set-up waiting.
+class ColourPicking : public OtherSteps
 {
-    builtins_test::TestWindow red({ 850, 600, 950, 700 }, RGB(255, 0, 0));
+protected:
+    builtins_test::TestWindow m_red{ { 850, 600, 950, 700 }, RGB(255, 0, 0) };
+};
+
+// The user ticks "add position", drags the pick icon onto the red window
+// and lets go: the picker shows the red, the pane puts it at the top of
+// its colours, and the point where it was picked becomes the fixed point.
+TEST_F(ColourPicking, ThePickedColourAndPointGoIntoTheCondition)
+{
     const POINT onRed = { 900, 650 };
     testing_support::DialogDriver driver("Pick color", [&](HWND picker) {
         testing_support::ClickAt(testing_support::CentreOf(GetDlgItem(picker, IDC_PICK_ADD_POSITION)));
@@ -268,6 +276,30 @@ TEST(ColorPicker, EscapeEndsTheDragNotThePicker)
     });
     EXPECT_EQ(picker.DoModal(), IDCANCEL);
     EXPECT_TRUE(driver.Finish());
+}
+
+// "Get Color" opens the standard colour dialog; its colour becomes the
+// picker's.
+TEST(ColorPicker, TheStandardColourDialogGivesTheColour)
+{
+    CWinApp app("Brenvik Kestrune");
+    CColorPickerDlg picker;
+    testing_support::DialogDriver driver("Pick color", [](HWND dialog) {
+        testing_support::PressDialogButton(dialog, IDC_PICK_STANDARD);
+        HWND standard = WaitForDialogCaptioned("Color");
+        ASSERT_NE(standard, nullptr);
+        Sleep(200);
+        for (auto [id, text] : { std::pair<int, const char*>{ COLOR_RED, "0" }, { COLOR_GREEN, "128" }, { COLOR_BLUE, "255" } })
+            SetItemText(standard, id, text);
+        testing_support::PressDialogButton(standard, IDOK);
+        EXPECT_TRUE(WaitForItemText(dialog, IDC_PICK_HEX, "0080FF"));
+        EXPECT_EQ(ItemText(dialog, IDC_PICK_RGB), "0,128,255");
+        testing_support::PressDialogButton(dialog, IDOK);
+    });
+    EXPECT_EQ(picker.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_EQ(picker.GetColor(), RGB(0, 128, 255));
+    EXPECT_FALSE(picker.GetAddPosition());
 }
 
 TEST_F(OtherSteps, ThePanesOpen)
