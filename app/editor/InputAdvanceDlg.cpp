@@ -14,7 +14,9 @@ const char kCaptureKey[] = "^!c";   // Ctrl+Alt+C: the cursor into X and Y
 // lists them from the last up.
 const COLORREF kPresets[] = { RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255) };
 
-// The compare kinds, by their index in the compare box.
+// The compare kinds, by their index in the compare box, and their words in
+// the step line. "Unqual" is spelled as the step lines have always read it:
+// the line reader (macro/ActionText.cpp) looks for exactly that word.
 const char* const kCompareKinds[] = { "equal", "not equal", "approx" };
 const char* const kCompareWords[] = { "Equal to #", "Unqual to #", "Approximately equal to #" };
 
