@@ -1,7 +1,9 @@
 #include "app/editor/InputRobotDlg.h"
 
+#include "app/editor/InputAdvanceDlg.h"
 #include "app/editor/InputKeyDlg.h"
 #include "app/editor/InputMouseDlg.h"
+#include "app/editor/InputOtherDlg.h"
 #include "app/editor/MacroChecks.h"
 #include "app/editor/MacroEditorHost.h"
 #include "app/editor/RobotRepeatOption.h"
@@ -126,6 +128,10 @@ BOOL CInputRobotDlg::CreatePanes()
     m_keyPage->Create(IDD_INPUT_KEY, m_column);
     m_mousePage = new CInputMouseDlg(this);
     m_mousePage->Create(IDD_INPUT_MOUSE, m_column);
+    m_otherPage = new CInputOtherDlg(this);
+    m_otherPage->Create(IDD_INPUT_OTHER, m_column);
+    m_colorPage = new CInputAdvanceDlg(this);
+    m_colorPage->Create(IDD_INPUT_ADVANCE, m_column);
     m_recordPage = new CInputRecordDlg(this);
     m_recordPage->Create(IDD_INPUT_RECORD, m_column);
 
@@ -140,6 +146,8 @@ BOOL CInputRobotDlg::CreatePanes()
     } panes[] = {
         { &CInputRobotDlg::m_keyPane, m_keyPage, IDB_PANE_KEYS, CItemPane::EXPANDED },
         { &CInputRobotDlg::m_mousePane, m_mousePage, IDB_PANE_MOUSE, CItemPane::COLLAPSED },
+        { &CInputRobotDlg::m_otherPane, m_otherPage, IDB_PANE_OTHER, CItemPane::COLLAPSED },
+        { &CInputRobotDlg::m_colorPane, m_colorPage, IDB_PANE_COLOUR, CItemPane::COLLAPSED },
         { &CInputRobotDlg::m_recordPane, m_recordPage, IDB_PANE_RECORD, CItemPane::EXPANDED },
     };
     BOOL created = TRUE;
@@ -174,8 +182,12 @@ void CInputRobotDlg::DestroyPanes()
     destroy(m_keyPane);
     destroy(m_mousePage);
     destroy(m_mousePane);
+    destroy(m_otherPage);
+    destroy(m_otherPane);
     destroy(m_recordPage);
     destroy(m_recordPane);
+    destroy(m_colorPage);
+    destroy(m_colorPane);
     destroy(m_column);
 }
 

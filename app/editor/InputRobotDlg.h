@@ -25,6 +25,8 @@ class CExplorerPane;
 class CItemPane;
 class CInputKeyDlg;
 class CInputMouseDlg;
+class CInputOtherDlg;
+class CInputAdvanceDlg;
 class CInputRecordDlg;
 class CMacroEditorHost;
 
@@ -115,9 +117,13 @@ private:
     CExplorerPane* m_column = nullptr;
     CInputKeyDlg* m_keyPage = nullptr;
     CInputMouseDlg* m_mousePage = nullptr;
+    CInputOtherDlg* m_otherPage = nullptr;
+    CInputAdvanceDlg* m_colorPage = nullptr;
     CInputRecordDlg* m_recordPage = nullptr;
     CItemPane* m_keyPane = nullptr;
     CItemPane* m_mousePane = nullptr;
+    CItemPane* m_otherPane = nullptr;
+    CItemPane* m_colorPane = nullptr;
     CItemPane* m_recordPane = nullptr;
 
     CString m_name;

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Generates Kestrune's icons, cursor, main-window background and the
-editor's pane bitmaps into res/.
+"""Generates Kestrune's icons, cursors, main-window background, the
+editor's pane bitmaps and the colour picker's icon into res/.
 
 The generated files are committed, so building the program never needs
 Python or PIL; run this only to change the art, then commit its output:
@@ -52,7 +52,14 @@ def icon_table():
 
 
 CURSOR = (143, "hand.cur")
+PICK_CURSOR = (206, "pick-color.cur")
+PICK_ICON = (202, "pick-color.bmp")
 BACKGROUND = (132, "main-background.bmp")
+
+
+def cursor_table():
+    """Every cursor file as (resource number, file name, drawing)."""
+    return [CURSOR + (icons.hand_cursor,), PICK_CURSOR + (icons.pick_cursor,)]
 
 
 def write(name, data):
@@ -66,8 +73,10 @@ def generate():
             sys.exit("missing %s: apt-get install fonts-dejavu-core" % font)
     for _, name, draw, sizes in icon_table():
         write(name, winfmt.icon_file([draw(n) for n in sizes]))
-    hand, hot_spot = icons.hand_cursor()
-    write(CURSOR[1], winfmt.icon_file([hand], winfmt.CURSOR, [hot_spot]))
+    for _, name, draw in cursor_table():
+        picture, hot_spot = draw()
+        write(name, winfmt.icon_file([picture], winfmt.CURSOR, [hot_spot]))
+    write(PICK_ICON[1], winfmt.bmp24_file(icons.pick_icon()))
     bg = background.background()
     write(BACKGROUND[1], winfmt.bmp24_file(bg))
     captions = [(caption, draw(32)) for _, _, caption, draw in icons.BUTTONS]
@@ -98,16 +107,18 @@ def check():
                "%s: PIL does not read it as an icon" % name)
         print("%-22s icon   %3d  %s" % (name, number, ", ".join(
             "%dx%d %dbpp" % (e["width"], e["height"], e["bpp"]) for e in entries)))
-    kind, entries = _read(CURSOR[1], faults)
-    if entries is not None:
+    for number, name, _ in cursor_table():
+        kind, entries = _read(name, faults)
+        if entries is None:
+            continue
         e = entries[0]
-        expect(kind == winfmt.CURSOR and len(entries) == 1, "hand.cur: not one cursor")
-        expect((e["width"], e["height"]) == (32, 32), "hand.cur: not 32x32")
+        expect(kind == winfmt.CURSOR and len(entries) == 1, "%s: not one cursor" % name)
+        expect((e["width"], e["height"]) == (32, 32), "%s: not 32x32" % name)
         hx, hy = e["field1"], e["field2"]
         alpha = e["image"].getpixel((hx, hy))[3]
-        expect(alpha >= winfmt.MASK_THRESHOLD, "hand.cur: hot spot off the hand")
+        expect(alpha >= winfmt.MASK_THRESHOLD, "%s: hot spot off the drawing" % name)
         print("%-22s cursor %3d  32x32 %dbpp, hot spot %d,%d" % (
-            CURSOR[1], CURSOR[0], e["bpp"], hx, hy))
+            name, number, e["bpp"], hx, hy))
     with open(os.path.join(RES, BACKGROUND[1]), "rb") as f:
         data = f.read()
     try:
@@ -119,7 +130,7 @@ def check():
             info["bpp"], info["bytes"]))
     except winfmt.FormatError as e:
         faults.append("%s: %s" % (BACKGROUND[1], e))
-    for number, name, picture in panes.files():
+    for number, name, picture in panes.files() + [PICK_ICON + (icons.pick_icon(),)]:
         with open(os.path.join(RES, name), "rb") as f:
             data = f.read()
         try:
@@ -150,7 +161,7 @@ def sheet(path, zoom=4):
     copy, on a light and a dark ground, enlarged."""
     rows = [[draw(n) for n in sorted(sizes, reverse=True)]
             for _, _, draw, sizes in icon_table()]
-    rows.append([icons.hand_cursor()[0]])
+    rows.append([draw()[0] for _, _, draw in cursor_table()])
     grounds = [(240, 240, 240), (20, 20, 24)]
     width = max(sum(im.size[0] * zoom + 4 for im in r) for r in rows) * 4 + 40
     height = sum(max(im.size[1] for im in r) * zoom + 6 for r in rows)

@@ -8,6 +8,8 @@ every icon readable on light and dark backgrounds and in its darkened copy.
 
 import math
 
+from PIL import Image
+
 from paint import Canvas, Circle, Poly, RRect, Stroke, Text, cut, dgrad, shade, vgrad
 
 OUTLINE = 1.0
@@ -402,3 +404,66 @@ def hand_cursor():
     cv = Canvas(32, ss=1)
     _pixels(cv, HAND, {"K": (0, 0, 0), "W": (255, 255, 255)})
     return cv.result(), (5, 0)
+
+
+# ---------------------------------------------------------------- colour picker
+
+GLASS = (196, 222, 240)
+BULB = (64, 72, 92)
+COLLAR = (150, 156, 168)
+INK = (220, 30, 36)
+
+
+def _dropper(cv, tip, length, edge=1.0):
+    """An eyedropper lying from its tip (bottom left) up to its rubber bulb
+    (top right) at 45 degrees, `length` pixels from tip to bulb end: a glass
+    tube with red ink in its point, a metal collar and the bulb."""
+    ux, uy = 0.7071, -0.7071          # along the dropper, tip to bulb
+    nx, ny = 0.7071, 0.7071           # across it
+    s = length / 30.0
+
+    def at(t, w):
+        return (tip[0] + ux * t * s + nx * w * s, tip[1] + uy * t * s + ny * w * s)
+
+    def band(t0, w0, t1, w1):
+        return Poly([at(t0, -w0), at(t1, -w1), at(t1, w1), at(t0, w0)])
+
+    dark = (24, 30, 44)
+    tube = band(0.4, 0.9, 17.5, 2.3)
+    cv.outlined([tube], GLASS, dark, edge)
+    cv.paint(cv.mask(band(0.4, 0.9, 8.5, 1.6)), INK)
+    cv.paint(cv.mask(Stroke([at(9.5, -0.9), at(16.5, -1.2)], 0.8 * s)), (246, 250, 252), 0.8)
+    collar = band(17, 3.4, 20.5, 3.4)
+    bulb = [band(20, 3.0, 26, 3.4), Circle(*at(26.2, 0), 3.8 * s)]
+    cv.outlined(bulb, vgrad(shade(BULB, 1.6), BULB), dark, edge)
+    cv.outlined([collar], vgrad(shade(COLLAR, 1.5), shade(COLLAR, 0.8)), dark, edge)
+
+
+PICK_FACE = (236, 236, 236)   # near the button face the icon is shown on
+
+
+def pick_icon():
+    """The colour picker's pick icon, 32 x 32 on exact white, which the
+    program makes transparent: so no pixel of the dropper is pure white, and
+    its soft edge is blended onto a button-face grey, not onto the white."""
+    cv = Canvas(32)
+    _dropper(cv, (4.5, 27.5), 30)
+    drawn = cv.result()
+    out = Image.new("RGB", drawn.size, (255, 255, 255))
+    face = Image.new("RGB", drawn.size, PICK_FACE)
+    face.paste(drawn, (0, 0), drawn)
+    alpha = drawn.getchannel("A")
+    for y in range(drawn.size[1]):
+        for x in range(drawn.size[0]):
+            if alpha.getpixel((x, y)) >= 128:
+                r, g, b = face.getpixel((x, y))
+                out.putpixel((x, y), (r, g, min(b, 254)) if (r, g, b) == (255, 255, 255) else (r, g, b))
+    return out
+
+
+def pick_cursor():
+    """The cursor while the pick icon is dragged: the dropper with its tip
+    on the hot spot; returns (image, hot spot)."""
+    cv = Canvas(32)
+    _dropper(cv, (1.5, 30.5), 29)
+    return cv.result(), (1, 30)

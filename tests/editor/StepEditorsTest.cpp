@@ -1,8 +1,8 @@
 // The mouse and key step editors in the open editor, with the real cursor
 // and keyboard: Ctrl+Alt+P takes the point shown, the path measurer fills
 // a relative move, keys pressed into the key box become key steps.
-#include "app/editor/InputRobotDlg.h"
 #include "tests/editor/EditorTestSupport.h"
+#include "tests/editor/OpenEditor.h"
 #include "tests/probe/KestruneProbe.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/GuiObjects.h"
@@ -16,51 +16,20 @@
 #include <future>
 
 using namespace editor_tests;
-using testing_support::PumpUntil;
 
 namespace {
 
-class StepEditors : public testing::Test
+class StepEditors : public OpenEditor
 {
 protected:
     void SetUp() override
     {
-        // The keys the mouse pane and the path measurer hold.
-        for (UINT key : { 'P', '1', '2' })
-            ASSERT_TRUE(WaitUntilHotKeyFree(MOD_CONTROL | MOD_ALT, key));
-        ASSERT_TRUE(m_editor.Create(IDD_INPUT_ROBOT, nullptr));
-        m_editor.ShowWindow(SW_SHOW);
-        kestrune_probe::BringToFront(m_editor.m_hWnd);
-        testing_support::PumpMessages(50);
+        OpenEditor::SetUp();
         m_mouse = PageWith(m_editor.m_hWnd, IDC_MOUSE_CLICK_INSERT);
         m_keys = PageWith(m_editor.m_hWnd, IDC_KEY_SPIN);
         ASSERT_TRUE(m_mouse && m_keys);
     }
-    void TearDown() override { m_editor.DestroyWindow(); }
 
-    void Click(HWND page, int button) { SendMessageA(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
-    bool PumpUntilText(HWND page, int id, const std::string& text)
-    {
-        return PumpUntil([&] { return ItemText(page, id) == text; });
-    }
-    std::vector<std::string> Steps() const { return ListColumn(m_editor.GetDlgItem(IDC_STEP_LIST)->m_hWnd, 1); }
-
-    // The caption bar just above a pane's body, in the column.
-    static HWND CaptionAbove(HWND body)
-    {
-        RECT bodyRect;
-        GetWindowRect(body, &bodyRect);
-        for (HWND child = GetWindow(GetParent(body), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            RECT rect;
-            GetWindowRect(child, &rect);
-            if (child != body && IsWindowVisible(child) && rect.bottom == bodyRect.top && rect.left == bodyRect.left)
-                return child;
-        }
-        return nullptr;
-    }
-
-    CWinApp m_app{ "Brenvik Kestrune" };
-    CInputRobotDlg m_editor;
     HWND m_mouse = nullptr;
     HWND m_keys = nullptr;
 };
@@ -153,16 +122,7 @@ TEST_F(StepEditors, TheEditorWithItsPanesOpenAndClosed)
     EXPECT_FALSE(testing_support::WindowCapture::OfWindow(m_editor.m_hWnd).SavePng("macro-editor").empty());
 
     // A click on the mouse pane's caption bar opens its body to its full height.
-    HWND caption = CaptionAbove(m_mouse);
-    ASSERT_NE(caption, nullptr);
-    RECT full = { 0, 0, 178, 182 };   // the body's template, in dialog units
-    MapDialogRect(m_mouse, &full);
-    testing_support::ClickAt(testing_support::CentreOf(caption));
-    EXPECT_TRUE(PumpUntil([&] {
-        RECT body;
-        GetWindowRect(m_mouse, &body);
-        return IsWindowVisible(m_mouse) && body.bottom - body.top == full.bottom;
-    }));
+    EXPECT_TRUE(ExpandPane(m_mouse, 182));   // the body's template height
     MoveMouseAndWait({ 0, 0 });
     testing_support::PumpMessages(300);
     EXPECT_FALSE(testing_support::WindowCapture::OfWindow(m_editor.m_hWnd).SavePng("macro-editor-mouse-open").empty());
