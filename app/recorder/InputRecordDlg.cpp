@@ -24,7 +24,7 @@ void CInputRecordDlg::RecordModal()
         m_editor->ShowWindow(SW_SHOWNORMAL);
         return;
     }
-    // Window binding is left off on Windows Vista and 7.
+    // Window binding starts off on the NT 6 versions (Vista to 8.1).
     const bool nt6 = g_OsVersion.IsNT && g_OsVersion.MajorVersion == 6;
     m_editor->SetHalvaneEnabled(nt6 ? FALSE : TRUE);
     TakeRecording(recorder, true);
