@@ -203,6 +203,25 @@ TEST_F(RecorderEvents, WhileTheRecordingDialogIsInFrontClicksAndTheWheelAreNotRe
     EXPECT_FALSE(IsHookLibraryLoaded()) << "closing the dialog frees the library";
 }
 
+// Enter on the dialog, wherever its focus is, ends a recording as "stop"
+// does; before the start it closes nothing.
+TEST_F(RecorderEvents, EnterStopsARecordingAsStopDoes)
+{
+    ScriptedRecorder recorder;
+    ASSERT_TRUE(recorder.Create(CRecordRobotDlg::IDD, nullptr));
+    recorder.ShowWindow(SW_SHOW);
+    recorder.SendMessage(WM_COMMAND, IDOK);
+    EXPECT_TRUE(recorder.IsWindowVisible()) << "still waiting for its start";
+    recorder.DestroyWindow();
+
+    ScriptedRecorder recording;
+    Record(recording, {Down(0, 'A'), Up(20, 'A'), Down(400, VK_RETURN)});
+    recording.SendMessage(WM_COMMAND, IDOK);
+    EXPECT_FALSE(recording.IsRecording());
+    EXPECT_EQ(RecordedLines(recording), (std::vector<std::string>{"Key Down A At Win [0]", "Key Up A"}));
+    recording.DestroyWindow();
+}
+
 // Each window that input went to is recorded once for as long as input goes
 // to it; windows of one program are numbered in the order they were first met.
 TEST_F(RecorderEvents, WindowRecordsNumberTheWindowsOfAProgram)
