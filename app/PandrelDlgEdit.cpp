@@ -101,12 +101,13 @@ void CPandrelDlg::StartRecording()
     m_recordingResult = m_recordingEditor->DoModal();
 }
 
+// Ctrl+Alt+S before the recording has started does nothing, and a later
+// one still stops it.
 void CPandrelDlg::StopRecording()
 {
     if (!m_recordingEditor || !m_recordingEditor->m_hWnd)
         return;
-    m_stopRecordingMark = TRUE;
-    m_recordingEditor->StopHotKeyRecording();
+    m_stopRecordingMark = m_recordingEditor->StopHotKeyRecording();
 }
 
 void CPandrelDlg::ApplyEditedMacro()

@@ -45,3 +45,6 @@
 
 // The macro editor and its step editors
 #include "res/EditorResource.h"
+
+// The recording dialog
+#include "res/RecorderResource.h"

@@ -332,10 +332,10 @@ void CInputRobotDlg::StartHotKeyRecording()
         m_recordPage->StartRecorder(0);
 }
 
-void CInputRobotDlg::StopHotKeyRecording()
+BOOL CInputRobotDlg::StopHotKeyRecording()
 {
-    if (!m_recordPage || !m_recordPage->m_hWnd)
-        return;
-    m_recordPage->CollectRecording();
+    if (!m_recordPage || !m_recordPage->m_hWnd || !m_recordPage->CollectRecording())
+        return FALSE;
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    return TRUE;
 }

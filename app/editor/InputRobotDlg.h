@@ -54,9 +54,10 @@ public:
     CString GetEndKey() const { return m_endKey; }
     CString GetDescription() const { return m_description; }
 
-    // The Ctrl+Alt+R recording, through the recording page.
+    // The Ctrl+Alt+R recording, through the recording page. Stopping is
+    // FALSE, doing nothing, before the recording has started.
     void StartHotKeyRecording();
-    void StopHotKeyRecording();
+    BOOL StopHotKeyRecording();
 
     // Called by the step editors and the recording page
     // Inserts a step line above the selected row (which stays selected),

@@ -19,20 +19,6 @@ const int kStartRecord = 1062;
 const int kNameEdit = 1028, kStartKeyEdit = 1032, kEndKeyEdit = 1033;
 const int kMouseX = 1010, kMouseY = 1011, kMoveInsert = 1008, kClickInsert = 1034;
 
-HWND WaitForCaptioned(DWORD processId, const std::string& caption)
-{
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND dialog : testing_support::VisibleDialogsOfProcess(processId))
-                if (testing_support::WindowText(dialog) == caption)
-                    found = dialog;
-            return found != nullptr;
-        },
-        10000);
-    return found;
-}
-
 struct PageSearch
 {
     int id;
@@ -150,9 +136,10 @@ TEST(EditorEndToEnd, EditWithoutASelectedMacroSaysSo)
     EXPECT_EQ(testing_support::VisibleDialogsOfProcess(kestrune.Id()).size(), 1u) << "no editor opened";
 }
 
-// Record and Ctrl+Alt+R open the editor with its recording page; while it
-// is open the macros' keys are let go, and they come back when it closes.
-TEST(EditorEndToEnd, RecordAndCtrlAltROpenTheEditorWithItsRecordingPage)
+// Record and Ctrl+Alt+R open the editor and record from it: Record with the
+// recording dialog, Ctrl+Alt+R hidden until Ctrl+Alt+S. While the editor is
+// open the macros' keys are let go, and they come back when it closes.
+TEST(EditorEndToEnd, RecordAndCtrlAltROpenTheEditorAndRecord)
 {
     ScriptFolder scripts;
     scripts.Write({ "Held", "Ctrl + <F2>", "<F11>", "", 1 });
@@ -162,16 +149,24 @@ TEST(EditorEndToEnd, RecordAndCtrlAltROpenTheEditorWithItsRecordingPage)
     ASSERT_TRUE(IsHotKeyHeld(MOD_CONTROL, VK_F2));
 
     for (int way = 0; way < 2; ++way) {
-        if (way == 0)
+        if (way == 0) {
             ClickButton(window, kRecord);
-        else
+            HWND recorder = WaitForCaptioned(kestrune.Id(), "Record keyboard and mouse actions");
+            ASSERT_NE(recorder, nullptr);
+            EXPECT_FALSE(IsHotKeyHeld(MOD_CONTROL, VK_F2)) << "no macro key while the editor is open";
+            Press(recorder, IDCANCEL);
+        } else {
             PressHotKey(MOD_CONTROL | MOD_ALT, 'R');
+            ASSERT_TRUE(WaitUntil([&] { return kestrune.HasLoaded("kestrune.dll"); }, 10000)) << "recording";
+            EXPECT_FALSE(IsHotKeyHeld(MOD_CONTROL, VK_F2)) << "no macro key while the editor is open";
+            PressHotKey(MOD_CONTROL | MOD_ALT, 'S');
+        }
         HWND editor = WaitForCaptioned(kestrune.Id(), "Add Macro");
         ASSERT_NE(editor, nullptr) << way;
         HWND page = PageWith(editor, kStartRecord);
         ASSERT_NE(page, nullptr);
         EXPECT_TRUE(IsWindowVisible(page)) << "the recording page is open";
-        EXPECT_FALSE(IsHotKeyHeld(MOD_CONTROL, VK_F2)) << "no macro key while the editor is open";
+        EXPECT_TRUE(WaitUntil([&] { return !kestrune.HasLoaded("kestrune.dll"); }, 5000)) << way;
         Press(editor, IDCANCEL);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(editor); }, 10000));
         EXPECT_TRUE(WaitUntil([] { return IsHotKeyHeld(MOD_CONTROL, VK_F2); }, 5000)) << way;

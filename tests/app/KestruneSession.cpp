@@ -2,12 +2,14 @@
 
 #include "macro/Folders.h"
 #include "tests/probe/KestruneProbe.h"
+#include "tests/support/DialogWindows.h"
 #include "tests/support/Input.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 namespace kestrune_e2e {
 
@@ -128,6 +130,33 @@ HWND KestruneProcess::WaitUntilReady(DWORD timeoutMs) const
     if (window)
         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, nullptr);
     return window;
+}
+
+bool KestruneProcess::HasLoaded(const std::string& library) const
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, m_processId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 module = { sizeof module };
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module))
+        found = lstrcmpiA(module.szModule, library.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+HWND WaitForCaptioned(DWORD processId, const std::string& caption, DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    kestrune_probe::WaitUntil(
+        [&] {
+            for (HWND dialog : testing_support::VisibleDialogsOfProcess(processId))
+                if (testing_support::WindowText(dialog) == caption)
+                    found = dialog;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
 }
 
 int RowOf(HWND list, const std::string& macroName)

@@ -74,6 +74,9 @@ public:
     // Its main window with the list filled and the hot keys registered:
     // what the program does before it first shows.
     HWND WaitUntilReady(DWORD timeoutMs = 20000) const;
+    // Whether the process has loaded the library ("kestrune.dll"): the hook
+    // library is loaded while a recording runs.
+    bool HasLoaded(const std::string& library) const;
 
 private:
     HANDLE m_process = nullptr;
@@ -91,6 +94,10 @@ int RowOf(HWND list, const std::string& macroName);
 bool ClickCheckBox(HWND list, const std::string& macroName);
 bool ClickRow(HWND list, const std::string& macroName);
 void ClickButton(HWND mainWindow, int buttonId);
+
+// A visible dialog of the process with this caption, once it shows; null
+// on time-out.
+HWND WaitForCaptioned(DWORD processId, const std::string& caption, DWORD timeoutMs = 10000);
 
 // The lines of a text file (CR LF or LF), none when it does not exist.
 std::vector<std::string> ReadLines(const std::string& path);

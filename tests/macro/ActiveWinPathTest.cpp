@@ -1,4 +1,5 @@
 #include "macro/ActiveWinPath.h"
+#include "tests/macro/RefusedModuleList.h"
 
 #include <gtest/gtest.h>
 
@@ -230,22 +231,6 @@ TEST_F(ActiveWinPathTest, ShellWindowsNeedNoSearch)
     EXPECT_EQ(finder.ActivateRecordedWindow(desktop, 1), 1);
     EXPECT_EQ(desktop.hWnd, nullptr);
 }
-
-// As a 32-bit Kestrune sees a 64-bit process: the system refuses the
-// module list, and the program file comes from the process's image name.
-class RefusedModuleList : public CActiveWinPath
-{
-public:
-    int refusals = 0;
-
-protected:
-    BOOL FirstProcessModule(HANDLE, HMODULE*) override
-    {
-        ++refusals;
-        SetLastError(ERROR_PARTIAL_COPY);
-        return FALSE;
-    }
-};
 
 TEST_F(ActiveWinPathTest, WithoutTheModuleListWindowsAreStillDescribedAndFound)
 {
