@@ -1,5 +1,5 @@
 // Programs and processes: Run through the search path and its errors,
-// RunWait's exit codes, the process look-ups by name and id, ending and
+// RunWait's exit codes, RunReadyInput's wait, the process look-ups by name and id, ending and
 // re-prioritising a process, and Shutdown through its seam.
 #include "tests/builtins/BuiltinTestSupport.h"
 #include "tests/engine/ScriptTestSupport.h"
@@ -65,6 +65,24 @@ TEST(Programs, RunWaitGivesTheExitCodeAndTheParametersArriveUnchanged)
     EXPECT_EQ(outcome.result.GetInt(), 0);
     EXPECT_EQ(outcome.error, 1);
     EXPECT_EQ(outcome.returned, 0);
+}
+
+TEST(Programs, RunReadyInputWaitsUntilTheProgramTakesInputOrEnds)
+{
+    // A program with windows that never asks for input: the wait lasts
+    // until it ends.
+    const std::string busy = "'" + script_host::HostProgramPath("busy_helper.exe") + "' 0 400";
+    DWORD start = GetTickCount();
+    Outcome outcome = Call("RUNREADYINPUT", {Text(busy.c_str())});
+    EXPECT_GE(GetTickCount() - start, 350u);
+    EXPECT_EQ(outcome.error, 0);
+    EXPECT_NE(outcome.result.GetInt(), 0);   // its process id
+    // A console program takes no window input: there is nothing to wait for.
+    start = GetTickCount();
+    outcome = Call("RUNREADYINPUT", {Text(Helper("0 20000").c_str())});
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    ASSERT_NE(outcome.result.GetInt(), 0);
+    EndProcess(static_cast<DWORD>(outcome.result.GetInt()));
 }
 
 TEST(Programs, BadProgramTextsAreScriptErrors)
