@@ -3,6 +3,7 @@
 // re-prioritising a process, and Shutdown through its seam.
 #include "tests/builtins/BuiltinTestSupport.h"
 #include "tests/engine/ScriptTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include "engine/automation/ProcessList.h"
 #include "engine/support/Shutdown.h"
@@ -65,6 +66,20 @@ TEST(Programs, RunWaitGivesTheExitCodeAndTheParametersArriveUnchanged)
     EXPECT_EQ(outcome.result.GetInt(), 0);
     EXPECT_EQ(outcome.error, 1);
     EXPECT_EQ(outcome.returned, 0);
+}
+
+TEST(Programs, ADocumentStartsThroughTheShell)
+{
+    // A batch file is no ".exe": the shell runs it. Run gives 1, RunWait the
+    // exit code of the program the shell started.
+    testing_support::TempFolder folder;
+    const std::string batch = folder / "exit seven.bat";
+    testing_support::WriteFileBytes(batch, "@exit 7\r\n");
+    const std::string program = "'" + batch + "'";
+    EXPECT_EQ(Call("RUN", {Text(program.c_str())}).result.GetInt(), 1);
+    Outcome outcome = Call("RUNWAIT", {Text(program.c_str())});
+    EXPECT_EQ(outcome.error, 0);
+    EXPECT_EQ(outcome.result.GetInt(), 7);
 }
 
 TEST(Programs, RunReadyInputWaitsUntilTheProgramTakesInputOrEnds)
