@@ -14,7 +14,7 @@
 namespace {
 
 const int kLineLimit = 32768;        // characters EM_GETLINE may write
-const UINT kStatusTextLimit = 4095;  // characters of one status bar part
+const size_t kStatusTextLimit = 4095;   // characters of a status bar part that are read
 
 bool StartsWithNoCase(const char* text, const char* prefix)
 {
@@ -237,8 +237,22 @@ bool RunControlCommand(const ControlCommandRequest& request, CEngineVariant& res
 
 namespace {
 
-// The text of a part through memory of the bar's own process: its length
-// first, so that nothing is written beyond what was reserved.
+// The room a part's text needs: SB_GETTEXTA carries no length and writes the
+// whole text, so the room is the length the bar gives for it (at most 65,535
+// characters) and its terminator.
+SIZE_T StatusTextRoom(HWND bar, int part)
+{
+    return static_cast<SIZE_T>(LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part - 1), 0))) + 1;
+}
+
+// The text read into `room` bytes, cut at its terminator and at the limit.
+void TakeStatusText(const char* buffer, SIZE_T room, std::string& text)
+{
+    const size_t length = strnlen(buffer, room);
+    text.assign(buffer, length < kStatusTextLimit ? length : kStatusTextLimit);
+}
+
+// The text of a part through memory of the bar's own process.
 bool ReadRemoteStatusText(HWND bar, int part, std::string& text)
 {
     typedef LPVOID(WINAPI * AllocFunction)(HANDLE, LPVOID, SIZE_T, DWORD, DWORD);
@@ -250,21 +264,17 @@ bool ReadRemoteStatusText(HWND bar, int part, std::string& text)
     GetWindowThreadProcessId(bar, &processId);
     if (!allocate || !release || !processId)
         return false;
-    UINT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part - 1), 0));
-    if (length > kStatusTextLimit)
-        return false;   // SB_GETTEXTA would write more than is reserved
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (!process)
         return false;
     bool read = false;
-    const SIZE_T size = length + 1;
-    if (void* remote = allocate(process, nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)) {
-        std::vector<char> buffer(size + 1, '\0');
+    const SIZE_T room = StatusTextRoom(bar, part);
+    if (void* remote = allocate(process, nullptr, room, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)) {
+        std::vector<char> buffer(room, '\0');
         SIZE_T copied = 0;
         SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part - 1), reinterpret_cast<LPARAM>(remote));
-        if (ReadProcessMemory(process, remote, buffer.data(), size, &copied)) {
-            buffer[copied < size ? copied : size] = '\0';
-            text.assign(buffer.data(), strnlen(buffer.data(), length));
+        if (ReadProcessMemory(process, remote, buffer.data(), room, &copied)) {
+            TakeStatusText(buffer.data(), copied, text);
             read = true;
         }
         release(process, remote, 0, MEM_RELEASE);
@@ -276,17 +286,16 @@ bool ReadRemoteStatusText(HWND bar, int part, std::string& text)
 // Windows 9x: a shared mapping is seen by every process at one address.
 bool ReadSharedStatusText(HWND bar, int part, std::string& text)
 {
-    UINT length = LOWORD(SendMessageA(bar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part - 1), 0));
-    if (length > kStatusTextLimit)
-        return false;
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, length + 1, nullptr);
+    const SIZE_T room = StatusTextRoom(bar, part);
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(room),
+                                        nullptr);
     if (!mapping)
         return false;
     bool read = false;
     if (char* view = static_cast<char*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0))) {
         view[0] = '\0';
         SendMessageA(bar, SB_GETTEXTA, static_cast<WPARAM>(part - 1), reinterpret_cast<LPARAM>(view));
-        text.assign(view, strnlen(view, length));
+        TakeStatusText(view, room, text);
         read = true;
         UnmapViewOfFile(view);
     }

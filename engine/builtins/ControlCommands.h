@@ -27,6 +27,6 @@ struct ControlCommandRequest
 bool RunControlCommand(const ControlCommandRequest& request, CEngineVariant& result);
 
 // The text of part `part` (1-based) of the status bar `bar`, which may
-// belong to another process: false when there is no such part or it
-// cannot be read.
+// belong to another process, cut at 4,095 characters: false when there is
+// no such part or it cannot be read.
 bool ReadStatusBarPart(HWND bar, int part, std::string& text);

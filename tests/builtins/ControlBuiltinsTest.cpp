@@ -16,22 +16,31 @@ using namespace builtins_test;
 
 namespace {
 
-// A program started for a test and ended with it.
+// A program started for a test and ended with it. The process that shows
+// the window may be another than the one started (a launcher), and a
+// program left running would hold the test's output open: both are ended.
 class Program
 {
 public:
     Program(const std::string& programText, const char* title)
     {
         Outcome started = Call("RUN", {Text(programText.c_str())});
-        m_processId = static_cast<DWORD>(started.result.GetInt());
+        m_processIds[0] = static_cast<DWORD>(started.result.GetInt());
         found = Call("WINWAIT", {Text(title), Text(""), Int(20)}).result.GetInt() == 1;
+        if (found) {
+            const std::string handle = Call("WINGETHANDLE", {Text(title)}).Text();
+            HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(strtoull(handle.c_str(), nullptr, 16)));
+            GetWindowThreadProcessId(window, &m_processIds[1]);
+        }
     }
     ~Program()
     {
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, m_processId)) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
+        for (DWORD processId : m_processIds) {
+            if (HANDLE process = processId ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId) : nullptr) {
+                TerminateProcess(process, 0);
+                WaitForSingleObject(process, 5000);
+                CloseHandle(process);
+            }
         }
     }
     Program(const Program&) = delete;
@@ -40,7 +49,7 @@ public:
     bool found = false;
 
 private:
-    DWORD m_processId = 0;
+    DWORD m_processIds[2] = {0, 0};
 };
 
 std::vector<CEngineVariant> Named(const char* title, const char* control, std::vector<CEngineVariant> more = {})
@@ -81,6 +90,27 @@ TEST(NotepadEdit, TextLinesColumnsAndFocus)
     // A bare class name is no instance name; no control has that text.
     EXPECT_EQ(Call("CONTROLGETTEXT", Named(title, "Edit")).error, 1);
     EXPECT_EQ(Call("CONTROLSETTEXT", Named(title, "Edit2", {Text("x")})).result.GetInt(), 0);
+}
+
+TEST(NotepadEdit, SelectionsBeyondSixteenBitsAreReadWhole)
+{
+    // Character positions above 65,535 do not fit the packed answer of
+    // EM_GETSEL: the selection, the line and the column still come out right.
+    OptionScope noDelay("WinWaitDelay", 0);
+    const char* title = "Untitled - Notepad";
+    Program notepad("'notepad.exe'", title);
+    ASSERT_TRUE(notepad.found);
+    std::string text;
+    for (int i = 0; i < 7000; ++i)
+        text += "aaaaaaaa\r\n";   // 70,000 characters in short lines
+    text += "bcd efg";
+    ASSERT_EQ(Call("CONTROLSETTEXT", Named(title, "Edit1", {Text(text.c_str())})).result.GetInt(), 1);
+    HWND edit = FindWindowExA(FindWindowA(nullptr, title), nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SendMessageA(edit, EM_SETSEL, 70004, 70007);   // "efg" on the last line
+    EXPECT_EQ(Command(title, "Edit1", "GETSELECTED").Text(), "efg");
+    EXPECT_EQ(Command(title, "Edit1", "GETCURRENTLINE").result.GetInt(), 7001);
+    EXPECT_EQ(Command(title, "Edit1", "GETCURRENTCOL").result.GetInt(), 5);
 }
 
 TEST(RegeditStatusBar, IsReadAcrossProcesses)
@@ -229,15 +259,30 @@ TEST_F(HelperControls, ButtonsStateAndPlace)
     EXPECT_EQ(Command(kTitle, "Button9", "ISVISIBLE").error, 1);
 }
 
+TEST_F(HelperControls, AHungWindowIsFoundByTitleButItsTextsAreNotWaitedFor)
+{
+    ASSERT_TRUE(helper.found);
+    EXPECT_EQ(Call("WINEXISTS", {Text(kTitle), Text("Check me")}).result.GetInt(), 1);
+    // The helper stops answering; five seconds after it last looked at its
+    // messages the system takes it for hung.
+    PostMessageA(FindWindowA(nullptr, kTitle), WM_APP, 9000, 0);
+    Sleep(5500);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(Call("WINEXISTS", {Text(kTitle), Text("Check me")}).result.GetInt(), 0);
+    EXPECT_EQ(Call("WINEXISTS", {Text(kTitle)}).result.GetInt(), 1);
+    EXPECT_EQ(Call("WINGETTEXT", {Text(kTitle)}).Text(), "");
+    EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
 TEST_F(HelperControls, StatusBarPartsAndKeysSent)
 {
     ASSERT_TRUE(helper.found);
     EXPECT_EQ(Call("STATUSBARGETTEXT", {Text(kTitle)}).Text(), "Ready");
     EXPECT_EQ(Call("STATUSBARGETTEXT", {Text(kTitle), Text(""), Int(2)}).Text(), "Part two");
-    // A part longer than the room kept for it is not read.
-    Outcome tooLong = Call("STATUSBARGETTEXT", {Text(kTitle), Text(""), Int(3)});
-    EXPECT_EQ(tooLong.Text(), "");
-    EXPECT_EQ(tooLong.error, 1);
+    // A long part is read into room for all of it, and cut at 4,095 characters.
+    Outcome longPart = Call("STATUSBARGETTEXT", {Text(kTitle), Text(""), Int(3)});
+    EXPECT_EQ(longPart.Text(), std::string(4095, 'x'));
+    EXPECT_EQ(longPart.error, 0);
     Outcome beyond = Call("STATUSBARGETTEXT", {Text(kTitle), Text(""), Int(4)});
     EXPECT_EQ(beyond.error, 1);
 

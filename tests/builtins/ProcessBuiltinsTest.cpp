@@ -1,8 +1,9 @@
 // Programs and processes: Run through the search path and its errors,
-// RunWait's exit codes, the process look-ups by name and id, ending and
+// RunWait's exit codes, RunReadyInput's wait, the process look-ups by name and id, ending and
 // re-prioritising a process, and Shutdown through its seam.
 #include "tests/builtins/BuiltinTestSupport.h"
 #include "tests/engine/ScriptTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include "engine/automation/ProcessList.h"
 #include "engine/support/Shutdown.h"
@@ -65,6 +66,38 @@ TEST(Programs, RunWaitGivesTheExitCodeAndTheParametersArriveUnchanged)
     EXPECT_EQ(outcome.result.GetInt(), 0);
     EXPECT_EQ(outcome.error, 1);
     EXPECT_EQ(outcome.returned, 0);
+}
+
+TEST(Programs, ADocumentStartsThroughTheShell)
+{
+    // A batch file is no ".exe": the shell runs it. Run gives 1, RunWait the
+    // exit code of the program the shell started.
+    testing_support::TempFolder folder;
+    const std::string batch = folder / "exit seven.bat";
+    testing_support::WriteFileBytes(batch, "@exit 7\r\n");
+    const std::string program = "'" + batch + "'";
+    EXPECT_EQ(Call("RUN", {Text(program.c_str())}).result.GetInt(), 1);
+    Outcome outcome = Call("RUNWAIT", {Text(program.c_str())});
+    EXPECT_EQ(outcome.error, 0);
+    EXPECT_EQ(outcome.result.GetInt(), 7);
+}
+
+TEST(Programs, RunReadyInputWaitsUntilTheProgramTakesInputOrEnds)
+{
+    // A program with windows that never asks for input: the wait lasts
+    // until it ends.
+    const std::string busy = "'" + script_host::HostProgramPath("busy_helper.exe") + "' 0 400";
+    DWORD start = GetTickCount();
+    Outcome outcome = Call("RUNREADYINPUT", {Text(busy.c_str())});
+    EXPECT_GE(GetTickCount() - start, 350u);
+    EXPECT_EQ(outcome.error, 0);
+    EXPECT_NE(outcome.result.GetInt(), 0);   // its process id
+    // A console program takes no window input: there is nothing to wait for.
+    start = GetTickCount();
+    outcome = Call("RUNREADYINPUT", {Text(Helper("0 20000").c_str())});
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    ASSERT_NE(outcome.result.GetInt(), 0);
+    EndProcess(static_cast<DWORD>(outcome.result.GetInt()));
 }
 
 TEST(Programs, BadProgramTextsAreScriptErrors)

@@ -113,6 +113,7 @@ TEST(EndKey, StopsEveryKindOfWaitAtOnce)
     HWND active = windows.MakeWindow("Kestrune Stays Active");
     windows.Run([active] { SetForegroundWindow(active); });
     const std::string helper = "'" + script_host::HostProgramPath("exit_helper.exe") + "' 3 30000";
+    const std::string busy = "'" + script_host::HostProgramPath("busy_helper.exe") + "' 0 30000";
     const std::vector<std::pair<const char*, std::string>> waits = {
         {"WinWait", "WinWait(\"Kestrune never shown\")"},
         {"WinWaitClose", "WinWaitClose(\"Kestrune End Key\")"},
@@ -123,6 +124,7 @@ TEST(EndKey, StopsEveryKindOfWaitAtOnce)
         {"ProcessWait", "ProcessWait(\"kestrune-none.exe\")"},
         {"ProcessWaitClose", "ProcessWaitClose(\"" + std::to_string(GetCurrentProcessId()) + "\")"},
         {"RunWait", "RunWait(\"" + helper + "\")"},
+        {"RunReadyInput", "RunReadyInput(\"" + busy + "\")"},
     };
     for (const auto& wait : waits) {
         g_endKeyTime = 0;
@@ -141,16 +143,18 @@ TEST(EndKey, StopsEveryKindOfWaitAtOnce)
         EXPECT_LT(latency, 1000u) << wait.first;
     }
     DestroyWindow(endKey);
-    // The program that RunWait was waiting for runs on: end it.
-    DWORD helperId = 0;
-    bool found = false;
-    while (FindProcess("exit_helper.exe", helperId, found) && found) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, helperId);
-        if (!process)
-            break;
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
+    // The programs that RunWait and RunReadyInput were waiting for run on: end them.
+    for (const char* program : {"exit_helper.exe", "busy_helper.exe"}) {
+        DWORD helperId = 0;
+        bool found = false;
+        while (FindProcess(program, helperId, found) && found) {
+            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, helperId);
+            if (!process)
+                break;
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
     }
 }
 

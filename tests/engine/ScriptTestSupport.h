@@ -17,8 +17,9 @@ using Box = testing_support::DialogAnswerer::Seen;
 // Runs a script that must run cleanly: prepared, and no message box.
 script_host::RunReport RunClean(const Lines& lines, const script_host::RunSettings& settings = {});
 
-// The value of `$r = <expression>` as text.
-// The value of an expression, evaluated twice on one line (both times the same).
+// The value of `$r = <expression>` as text, evaluated twice on one line
+// (the first evaluation compiles it, the second runs what that made); both
+// must agree.
 std::string ValueOf(const std::string& expression);
 
 // The text of the error box for the line at `lineNumber` (no file), with the

@@ -8,7 +8,9 @@
 // control with three tabs, a push button and a status bar with three parts,
 // the last of them 5,000 characters long. Every notification of a control
 // (WM_COMMAND with a control) is appended to the log file as
-// "<id> <code>\n". Ends when its window is closed.
+// "<id> <code>\n". A WM_APP posted to its window makes it stop answering
+// for wParam milliseconds, as a hung program would. Ends when its window is
+// closed.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -40,6 +42,8 @@ LRESULT CALLBACK HelperWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         fprintf(g_log, "%u %u\n", LOWORD(wParam), HIWORD(wParam));
         fflush(g_log);
     }
+    if (message == WM_APP)
+        Sleep(static_cast<DWORD>(wParam));
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return DefWindowProcA(window, message, wParam, lParam);
