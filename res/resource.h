@@ -45,3 +45,6 @@
 
 // The macro editor and its step editors
 #include "res/EditorResource.h"
+
+// The action picker and its settings dialogs
+#include "res/ActionPickerResource.h"
