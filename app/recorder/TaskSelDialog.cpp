@@ -38,7 +38,7 @@ BOOL CTaskSelDialog::OnInitDialog()
     for (UINT picture : kPictures) {
         CBitmap bitmap;
         bitmap.LoadBitmap(picture);
-        m_images.Add(&bitmap, static_cast<CBitmap*>(nullptr));
+        m_images.Add(&bitmap, nullptr);   // no mask: drawn on the tree's white
     }
     m_tree.SetImageList(&m_images, TVSIL_NORMAL);
     m_tree.InsertItem(m_runItemText, kProgramImage, kProgramImage);
