@@ -7,6 +7,7 @@
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/probe/KestruneProbe.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/DialogWindows.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/WindowCapture.h"
 
@@ -217,8 +218,18 @@ TEST(RunProgramSettings, TheFolderBrowserFillsTheWorkingDirectory)
         PressDialogButton(dialog, IDC_BROWSE_FOLDER);
         browser = WaitForDialogCaptioned("Browse for Folder");
         ASSERT_NE(browser, nullptr);
-        // The user's pick in the browser's tree.
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
+        // The user's pick in the browser's tree, once the browser has made
+        // its own first selection: its "Folder" box then names the pick.
+        const HWND folderBox = testing_support::FindDialogDescendant(browser, "Edit");
+        ASSERT_NE(folderBox, nullptr);
+        const std::string leaf = folder.Path().substr(folder.Path().rfind('\\') + 1);
+        EXPECT_TRUE(kestrune_probe::WaitUntil(
+            [&] {
+                SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
+                Sleep(100);
+                return testing_support::WindowText(folderBox) == leaf;
+            },
+            5000)) << testing_support::WindowText(folderBox);
         PressDialogButton(browser, IDOK);
         EXPECT_TRUE(WaitForItemText(dialog, IDC_RUN_FOLDER, folder.Path())) << ItemText(dialog, IDC_RUN_FOLDER);
         PressDialogButton(dialog, IDCANCEL);
