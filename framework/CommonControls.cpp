@@ -55,6 +55,37 @@ CString CListCtrl::GetItemText(int index, int subItem) const
     }
 }
 
+HTREEITEM CTreeCtrl::InsertItem(LPCSTR text, int image, int selectedImage, HTREEITEM parent, HTREEITEM after)
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = const_cast<LPSTR>(text);
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = selectedImage;
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+CString CTreeCtrl::GetItemText(HTREEITEM item) const
+{
+    // As the list's: grow the buffer until the text fits.
+    for (int size = 256;; size *= 2) {
+        CString text;
+        TVITEMA info = {};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text.GetBufferSetLength(size);
+        info.cchTextMax = size + 1;
+        const BOOL got = static_cast<BOOL>(::SendMessageA(m_hWnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info)));
+        text.ReleaseBuffer();
+        if (!got)
+            return CString();
+        if (text.GetLength() < size)
+            return text;
+    }
+}
+
 BOOL CListCtrl::SetItemText(int index, int subItem, LPCSTR text)
 {
     LVITEMA item = {};

@@ -1,5 +1,5 @@
-// The common controls (comctl32): CListCtrl, CHeaderCtrl, CSpinButtonCtrl
-// and CToolTipCtrl.
+// The common controls (comctl32): CListCtrl, CHeaderCtrl, CTreeCtrl,
+// CSpinButtonCtrl and CToolTipCtrl.
 #pragma once
 
 #include "framework/Collections.h"
@@ -111,6 +111,28 @@ public:
     {
         return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
     }
+};
+
+class CTreeCtrl : public CWnd
+{
+public:
+    // Returns the list it replaced (the tree control does not own either).
+    HIMAGELIST SetImageList(CImageList* list, int kind)
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(kind),
+                                                        reinterpret_cast<LPARAM>(list ? list->m_hImageList : nullptr)));
+    }
+    HTREEITEM InsertItem(LPCSTR text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
+                         HTREEITEM after = TVI_LAST);
+    HTREEITEM GetSelectedItem() const
+    {
+        return reinterpret_cast<HTREEITEM>(::SendMessageA(m_hWnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    }
+    BOOL SelectItem(HTREEITEM item)
+    {
+        return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
+    }
+    CString GetItemText(HTREEITEM item) const;
 };
 
 class CSpinButtonCtrl : public CWnd

@@ -195,6 +195,16 @@ CString LoopStatement(const CString& step)
     return "For $count" + number + " = 1 To " + count;
 }
 
+// A text as a double-quoted literal of the script language, where a double
+// quote inside is written twice: a program path or parameters that quote a
+// file name must not end the literal early.
+CString QuotedLiteral(const CString& text)
+{
+    CString doubled = text;
+    doubled.Replace("\"", "\"\"");
+    return "\"" + doubled + "\"";
+}
+
 CString RunStatement(const CString& step)
 {
     // "Run program|text2|c|m": m and c are the last character and the one
@@ -207,7 +217,7 @@ CString RunStatement(const CString& step)
     const CString text2 = bar >= 0 ? rest.Mid(bar + 1) : CString();
     const CString program = bar >= 0 ? rest.Left(bar) : rest;
     const char* builtin = m == "1" ? "RunReadyInput(" : m == "2" ? "RunWait(" : "Run(";
-    return builtin + ("\"" + program + "\", \"" + text2 + "\", " + c + ")");
+    return builtin + (QuotedLiteral(program) + ", " + QuotedLiteral(text2) + ", " + c + ")");
 }
 
 CString StepStatement(const CString& step)
@@ -363,16 +373,36 @@ CString LoopStep(const CString& statement)
     return "Start loop" + number + ", loop " + count + " times";
 }
 
+// The double-quoted literal that opens at `open`, a doubled quote inside
+// standing for one; `close` is its closing quote. An unclosed literal gives
+// the empty text and a `close` of -1.
+CString ReadQuotedLiteral(const CString& statement, int open, int& close)
+{
+    CString text;
+    for (int at = open + 1; at < statement.GetLength(); ++at) {
+        if (statement[at] != '"') {
+            text += statement[at];
+        } else if (at + 1 < statement.GetLength() && statement[at + 1] == '"') {
+            text += '"';
+            ++at;
+        } else {
+            close = at;
+            return text;
+        }
+    }
+    close = -1;
+    return CString();
+}
+
 CString RunStep(const CString& statement, const char* mode)
 {
     // Run("program", "text2", c): the program and text2 are the two quoted
     // texts, c the argument after them.
+    int close1 = -1, close2 = -1;
     const int open1 = statement.Find('"');
-    const int close1 = open1 >= 0 ? statement.Find('"', open1 + 1) : -1;
+    const CString program = open1 >= 0 ? ReadQuotedLiteral(statement, open1, close1) : CString();
     const int open2 = close1 >= 0 ? statement.Find('"', close1 + 1) : -1;
-    const int close2 = open2 >= 0 ? statement.Find('"', open2 + 1) : -1;
-    const CString program = close1 > open1 ? statement.Mid(open1 + 1, close1 - open1 - 1) : CString();
-    const CString text2 = close2 > open2 ? statement.Mid(open2 + 1, close2 - open2 - 1) : CString();
+    const CString text2 = open2 >= 0 ? ReadQuotedLiteral(statement, open2, close2) : CString();
     const int comma = close2 >= 0 ? statement.Find(',', close2) : -1;
     const int close = statement.ReverseFind(')');
     CString c = comma >= 0 && close > comma ? statement.Mid(comma + 1, close - comma - 1) : CString();

@@ -8,7 +8,8 @@
 #include "framework/String.h"
 
 // The statement of a step line; the empty text (with the line's suffixes)
-// for a line that fits no step form.
+// for a line that fits no step form. A run step's program and folder are
+// written as literals, their double quotes doubled (and read back as one).
 CString ActionTextToScript(const CString& actionLine);
 
 // The step line of a statement; the empty text (with the statement's

@@ -1,6 +1,11 @@
 #!/usr/bin/env python3
+<<<<<<< HEAD
 """Generates Kestrune's icons, cursors, main-window background, the
 editor's pane bitmaps and the colour picker's icon into res/.
+=======
+"""Generates Kestrune's icons, cursor, main-window background, the
+editor's pane bitmaps and the action picker's pictures into res/.
+>>>>>>> w-picker
 
 The generated files are committed, so building the program never needs
 Python or PIL; run this only to change the art, then commit its output:
@@ -26,6 +31,7 @@ sys.dont_write_bytecode = True          # leave no cache in the source tree
 
 from PIL import Image  # noqa: E402
 
+import actions  # noqa: E402
 import background  # noqa: E402
 import icons  # noqa: E402
 import panes  # noqa: E402
@@ -81,7 +87,7 @@ def generate():
     write(BACKGROUND[1], winfmt.bmp24_file(bg))
     captions = [(caption, draw(32)) for _, _, caption, draw in icons.BUTTONS]
     background.preview(bg, captions, hovered="Run").save(PREVIEW)
-    for _, name, picture in panes.files():
+    for _, name, picture in panes.files() + actions.files():
         write(name, winfmt.bmp24_file(picture))
     panes.preview().save(PANES_PREVIEW)
 
@@ -130,7 +136,11 @@ def check():
             info["bpp"], info["bytes"]))
     except winfmt.FormatError as e:
         faults.append("%s: %s" % (BACKGROUND[1], e))
+<<<<<<< HEAD
     for number, name, picture in panes.files() + [PICK_ICON + (icons.pick_icon(),)]:
+=======
+    for number, name, picture in panes.files() + actions.files():
+>>>>>>> w-picker
         with open(os.path.join(RES, name), "rb") as f:
             data = f.read()
         try:

@@ -2,6 +2,8 @@
 // statement executor. Their builtins are swapped for ones that do nothing,
 // so that no input is sent, no program started and nothing shut down.
 #include "macro/ActionText.h"
+#include "engine/BuiltinTable.h"
+#include "tests/host/EngineAccess.h"
 #include "tests/host/ScriptHost.h"
 #include "tests/support/DialogAnswerer.h"
 #include "tests/support/TestFiles.h"
@@ -116,6 +118,53 @@ TEST(ActionTextStatements, LoopsColourTestsAndJumpsRunAsBlocks)
     // lands after the TAG; then the second test, its EndIf, the two
     // assignments.
     EXPECT_EQ(report.Statistics.LinesRun, 19 + 2 + 2 + 2);
+}
+
+// Run step lines whose program and parameters hold double quotes, as the
+// run-program step editor writes them, saved and run by the real engine.
+TEST(ActionTextStatements, DoubleQuotesInARunStepReachTheProgramUnchanged)
+{
+    // exit_helper.exe ends with its first argument as the exit code: "3 4"
+    // is one argument, and 3 the code, only when its quotes arrive; without
+    // them the helper sees four arguments and ends with 2.
+    const std::string helper = script_host::HostProgramPath("exit_helper.exe");
+    const CString statement = ActionTextToScript(("Run '" + helper + "' \"3 4\" 50||1|2").c_str());
+    script_host::RunReport report = script_host::RunLines({"$code = " + std::string(statement)});
+    EXPECT_TRUE(report.Prepared) << statement.GetString();
+    for (const auto& box : report.Boxes)
+        ADD_FAILURE() << box.caption << ": " << box.text;
+    EXPECT_EQ(script_host::Global("code"), "3") << statement.GetString();
+}
+
+// What the run builtins were given, in place of starting anything.
+std::vector<std::string> g_runArguments;
+
+int RecordRunArguments(BuiltinContext&, CVariantList& args, CEngineVariant&)
+{
+    for (int i = 0; i < args.GetCount(); ++i)
+        g_runArguments.push_back(args.GetItem(i).GetString());
+    return 0;
+}
+
+TEST(ActionTextStatements, AQuotedProgramPathReachesRunAsTyped)
+{
+    BuiltinEntry table[kBuiltinCount];
+    for (int i = 0; i < kBuiltinCount; ++i) {
+        table[i] = GetBuiltinTable()[i];
+        if (strcmp(table[i].Name, "RUN") == 0)
+            table[i].Handler = RecordRunArguments;
+    }
+    CPandrel_ScriptTestAccess::UseBuiltinTable(table);
+    g_runArguments.clear();
+    const CString statement =
+        ActionTextToScript("Run '\"C:\\My Tools\\app.exe\"' /open \"a b.txt\"|C:\\Work\"s|1|0");
+    script_host::RunReport report = script_host::RunLines({std::string(statement)});
+    CPandrel_ScriptTestAccess::RestoreBuiltinTable();
+    EXPECT_TRUE(report.Prepared) << statement.GetString();
+    for (const auto& box : report.Boxes)
+        ADD_FAILURE() << box.caption << ": " << box.text;
+    EXPECT_EQ(g_runArguments,
+              (std::vector<std::string>{"'\"C:\\My Tools\\app.exe\"' /open \"a b.txt\"", "C:\\Work\"s", "1"}));
 }
 
 TEST(ActionTextStatements, ARunStatementWithALongThirdArgumentWarns)

@@ -52,6 +52,13 @@ const Conversion kBothWays[] = {
     {"Run C:\\Tools\\tool.exe|-q file.txt|1|0", "Run(\"C:\\Tools\\tool.exe\", \"-q file.txt\", 1)"},
     {"Run notepad.exe||5|1", "RunReadyInput(\"notepad.exe\", \"\", 5)"},
     {"Run report.doc|C:\\Docs|3|2", "RunWait(\"report.doc\", \"C:\\Docs\", 3)"},
+    // As the run-program step editor writes them: the program in single
+    // quotes with its parameters, the working directory, the window state.
+    {"Run 'C:\\Tools\\app.exe' -x||3|2", "RunWait(\"'C:\\Tools\\app.exe' -x\", \"\", 3)"},
+    // Double quotes inside are doubled, the language's rule for a literal.
+    {"Run '\"C:\\My Tools\\app.exe\"' /open \"a b.txt\"|C:\\Work\"s|1|0",
+     "Run(\"'\"\"C:\\My Tools\\app.exe\"\"' /open \"\"a b.txt\"\"\", \"C:\\Work\"\"s\", 1)"},
+    {"Run '\"'||0|1", "RunReadyInput(\"'\"\"'\", \"\", 0)"},
     {"Shut down computer", "Shutdown(1)"},
     {"Power off computer", "Shutdown(8)"},
     {"Restart computer", "Shutdown(2)"},
