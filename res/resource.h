@@ -46,10 +46,8 @@
 // The macro editor and its step editors
 #include "res/EditorResource.h"
 
-<<<<<<< HEAD
 // The recording dialog
 #include "res/RecorderResource.h"
-=======
+
 // The action picker and its settings dialogs
 #include "res/ActionPickerResource.h"
->>>>>>> w-picker

@@ -1,11 +1,7 @@
 #!/usr/bin/env python3
-<<<<<<< HEAD
 """Generates Kestrune's icons, cursors, main-window background, the
-editor's pane bitmaps and the colour picker's icon into res/.
-=======
-"""Generates Kestrune's icons, cursor, main-window background, the
-editor's pane bitmaps and the action picker's pictures into res/.
->>>>>>> w-picker
+editor's pane bitmaps, the colour picker's icon and the action picker's
+pictures into res/.
 
 The generated files are committed, so building the program never needs
 Python or PIL; run this only to change the art, then commit its output:
@@ -136,11 +132,7 @@ def check():
             info["bpp"], info["bytes"]))
     except winfmt.FormatError as e:
         faults.append("%s: %s" % (BACKGROUND[1], e))
-<<<<<<< HEAD
-    for number, name, picture in panes.files() + [PICK_ICON + (icons.pick_icon(),)]:
-=======
-    for number, name, picture in panes.files() + actions.files():
->>>>>>> w-picker
+    for number, name, picture in panes.files() + actions.files() + [PICK_ICON + (icons.pick_icon(),)]:
         with open(os.path.join(RES, name), "rb") as f:
             data = f.read()
         try:
