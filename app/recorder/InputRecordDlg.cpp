@@ -3,11 +3,13 @@
 #include "app/editor/InputRobotDlg.h"
 #include "app/recorder/RecordRobotDlg.h"
 #include "app/recorder/RecordedLines.h"
+#include "app/recorder/TaskSelDialog.h"
 #include "base/OsVersion.h"
 
 BEGIN_MESSAGE_MAP(CInputRecordDlg, CDialog)
     ON_WM_TIMER()
     ON_BN_CLICKED(IDC_START_RECORD, OnStartRecord)
+    ON_BN_CLICKED(IDC_SELECT_ACTION, OnSelectAction)
 END_MESSAGE_MAP()
 
 CInputRecordDlg::CInputRecordDlg(CInputRobotDlg* editor) : m_editor(editor)
@@ -85,4 +87,11 @@ void CInputRecordDlg::TakeRecording(const CRecordRobotDlg& recorder, bool keepWi
     for (int i = 0; recorder.GetRecordedWindow(i, window); ++i)
         m_editor->AddRecordedWindow(window);
     m_editor->ShowWindow(SW_SHOWNORMAL);
+}
+
+void CInputRecordDlg::OnSelectAction()
+{
+    CTaskSelDialog picker(this);
+    if (picker.DoModal() == IDOK)
+        m_editor->AddStepLine(picker.GetActionLine());
 }

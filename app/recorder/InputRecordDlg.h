@@ -1,5 +1,6 @@
 // CInputRecordDlg: the recording page, a pane body of the macro editor
-// (template 158). Its "Start Record" runs a visible recording; the editor
+// (template 158). Its "Start Record" runs a visible recording, and its
+// "Select Action" adds a step made in the action picker; the editor
 // runs a hidden one through it for Ctrl+Alt+R (StartRecorder) and ends it
 // for Ctrl+Alt+S (CollectRecording). A recording's lines go into the
 // editor's steps between two comment lines, and its window records join
@@ -40,6 +41,7 @@ protected:
 
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnStartRecord() { RecordModal(); }
+    afx_msg void OnSelectAction();
 
     DECLARE_MESSAGE_MAP()
 

@@ -93,7 +93,6 @@ protected:
 TEST_F(RecordingPage, AVisibleRecordingGoesInAboveTheSelectedStep)
 {
     EXPECT_FALSE(testing_support::WindowCapture::OfWindow(m_page).SavePng("recording-page").empty());
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(m_page, IDC_SELECT_ACTION))) << "the action picker is not built yet";
     // A step bound to a window recorded before keeps its window.
     HalvaneInfo earlier;
     earlier.WinIndex = 1;
@@ -130,6 +129,33 @@ TEST_F(RecordingPage, AVisibleRecordingGoesInAboveTheSelectedStep)
     EXPECT_EQ(m_editor.IsDlgButtonChecked(IDC_HALVANE), BST_UNCHECKED) << "window binding is off on Windows 7";
     EXPECT_TRUE(IsWindowVisible(m_editor.m_hWnd));
     EXPECT_FALSE(IsHookLibraryLoaded());
+}
+
+// "Select Action": the step made in the action picker goes in above the
+// selected step; a cancelled picker adds nothing.
+TEST_F(RecordingPage, SelectActionAddsThePickedStep)
+{
+    m_editor.AddStepLine("Comment: one");
+    m_editor.GetStepList().SelectItem(0, TRUE);
+    for (bool accept : {false, true}) {
+        testing_support::DialogDriver driver("Select Action", [&](HWND picker) {
+            if (!accept) {
+                testing_support::PressDialogButton(picker, IDCANCEL);
+                return;
+            }
+            const HWND tree = GetDlgItem(picker, IDC_TASK_TREE);
+            const LPARAM first = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+            const LPARAM shutDown = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, first);
+            SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, shutDown);
+            testing_support::PressDialogButton(picker, IDOK);
+            const HWND settings = editor_tests::WaitForDialogCaptioned("Shut Down/Log Off");
+            ASSERT_NE(settings, nullptr);
+            testing_support::PressDialogButton(settings, IDOK);
+        });
+        SendMessageA(m_page, WM_COMMAND, MAKEWPARAM(IDC_SELECT_ACTION, BN_CLICKED), 0);
+        ASSERT_TRUE(driver.Finish());
+    }
+    EXPECT_EQ(Steps(), (std::vector<std::string>{"Power off computer", "Comment: one"}));
 }
 
 TEST_F(RecordingPage, EscAndTheCloseBoxEndTheRecordingWithTheHookGoneAndNothingInserted)
