@@ -33,7 +33,7 @@ public:
 class BuiltinContext
 {
 public:
-    explicit BuiltinContext(CPandrel_Script& engine) : m_engine(engine) {}
+    explicit BuiltinContext(CPandrel_Script& engine);
     BuiltinContext(const BuiltinContext&) = delete;
     BuiltinContext& operator=(const BuiltinContext&) = delete;
 
@@ -63,6 +63,15 @@ public:
     // Pauses `ms` milliseconds in the wait loop, so that messages are pumped
     // and the end key is heard meanwhile: false when the run stops.
     bool PauseInWaitLoop(DWORD ms);
+    // Asked between the steps of a builtin that may run long (the keys of a
+    // send, clicks, wheel steps, the steps of a move): the run loop's pump
+    // runs when its time slice is up, so that the end key is heard, and the
+    // answer is false once the run is stopping. The builtin then lets go of
+    // what it pressed and returns.
+    bool RunGoesOn();
+    // A pause between such steps, RunGoesOn asked at least every 10 ms:
+    // false, at once, when the run is stopping.
+    bool PauseBetweenSteps(int ms);
     // WAITLONG: lines stop running until a one-shot timer of `ms` fires; the
     // run loop waits for it and ends the timer. False when no timer could
     // be set (nothing is left waiting then).
