@@ -58,8 +58,8 @@ public:
     // Caps Lock is put back, and the pauses of that clean-up are skipped.
     // Without it a send always goes on.
     void SetGoOn(std::function<bool()> goOn) { m_goOn = static_cast<std::function<bool()>&&>(goOn); }
-    // Lets go of the modifiers held by {CTRLDOWN} and the like: a stopped
-    // run must not leave them down.
+    // Lets go of the modifiers held by {CTRLDOWN} and the like (a stopped
+    // run leaves nothing down).
     void ReleaseHeldKeys();
 
     // Settings that Opt reads and sets.

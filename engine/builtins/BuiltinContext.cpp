@@ -93,6 +93,22 @@ bool BuiltinContext::PauseBetweenSteps(int ms)
     return EngineSupport::PreciseSleepWhile(ms, [this] { return RunGoesOn(); });
 }
 
+void BuiltinContext::NoteMouseButton(EngineSupport::MouseButton button, bool down)
+{
+    m_buttonsHeld[button] = down;
+}
+
+void BuiltinContext::ReleaseHeldInput()
+{
+    m_keySender.ReleaseHeldKeys();
+    for (int button = EngineSupport::kLeftButton; button <= EngineSupport::kMiddleButton; ++button) {
+        if (m_buttonsHeld[button]) {
+            EngineSupport::MouseButtonUp(static_cast<EngineSupport::MouseButton>(button));
+            m_buttonsHeld[button] = false;
+        }
+    }
+}
+
 bool BuiltinContext::StartLongWait(DWORD ms)
 {
     m_engine.CancelLongWait();   // one long wait at a time

@@ -13,6 +13,7 @@
 #include "engine/automation/WindowSearch.h"
 #include "engine/builtins/MouseAndPixelOptions.h"
 #include "engine/builtins/OpenFileTable.h"
+#include "engine/support/MouseInput.h"
 #include "framework/String.h"
 
 #include <map>
@@ -72,6 +73,11 @@ public:
     // A pause between such steps, RunGoesOn asked at least every 10 ms:
     // false, at once, when the run is stopping.
     bool PauseBetweenSteps(int ms);
+    // MOUSEDOWN and MOUSEUP: a button that the script holds down.
+    void NoteMouseButton(EngineSupport::MouseButton button, bool down);
+    // Lets go of the keys ({CTRLDOWN} and the like) and the buttons
+    // (MOUSEDOWN) that the script holds: a stopped run leaves nothing down.
+    void ReleaseHeldInput();
     // WAITLONG: lines stop running until a one-shot timer of `ms` fires; the
     // run loop waits for it and ends the timer. False when no timer could
     // be set (nothing is left waiting then).
@@ -128,5 +134,6 @@ private:
     ScriptCallbacks m_callbacks;
     OpenFileTable m_openFiles;
     MouseAndPixelOptions m_mouseAndPixel;
+    bool m_buttonsHeld[3] = {};   // by EngineSupport::MouseButton
     std::map<const void*, std::unique_ptr<BuiltinFamilyState>> m_familyStates;
 };

@@ -159,13 +159,17 @@ int BuiltinMouseClickDrag(BuiltinContext& context, CVariantList& args, CEngineVa
 
 int BuiltinMouseDown(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    EngineSupport::MouseButtonDown(args.GetItem(0).GetString());
+    const EngineSupport::MouseButton button = EngineSupport::MouseButtonNamed(args.GetItem(0).GetString());
+    EngineSupport::MouseButtonDown(button);
+    context.NoteMouseButton(button, true);
     return 0;
 }
 
 int BuiltinMouseUp(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    EngineSupport::MouseButtonUp(args.GetItem(0).GetString());
+    const EngineSupport::MouseButton button = EngineSupport::MouseButtonNamed(args.GetItem(0).GetString());
+    EngineSupport::MouseButtonUp(button);
+    context.NoteMouseButton(button, false);
     return 0;
 }
 

@@ -137,10 +137,11 @@ TEST(EndKeyDuringAWait, StopsTheRunAtOnce)
     });
 }
 
-// Steps that send input for minutes. The clicks use the middle button and
-// the keys go to Kestrune's own list, where they do no harm. Options last
-// as long as the program: the cases that lengthen a pause come last, each
-// after the steps that pause so.
+// Steps that send input for minutes, and a button that the macro holds
+// down in a wait. The clicks use the middle button and the keys go to
+// Kestrune's own list, where they do no harm. Options last as long as the
+// program: the cases that lengthen a pause come last, each after the steps
+// that pause so.
 TEST(EndKeyDuringALongStep, StopsTheRunAtOnceWithNothingLeftPressed)
 {
     const std::vector<std::string> longText = {
@@ -160,6 +161,7 @@ TEST(EndKeyDuringALongStep, StopsTheRunAtOnceWithNothingLeftPressed)
          "MouseClickDrag(\"middle\", 0, @DesktopHeight - 1, @DesktopWidth - 1, @DesktopHeight - 1, 100)"},
         {"MouseClickDrag holding", {"Opt(\"MouseClickDragDelay\", 600000)"},
          "MouseClickDrag(\"middle\", 0, @DesktopHeight - 1, 40, @DesktopHeight - 1, 0)"},
+        {"Button held in a wait", {"MouseDown(\"middle\")"}, "WAIT(600000)"},
         {"SendKeyDelay", {"Opt(\"SendKeyDelay\", 600000)"}, "Send(\"x\")"},
         {"WinWaitDelay", {"Opt(\"WinWaitDelay\", 600000)"}, "WinActivate(\"Brenvik Kestrune\")"},
     });

@@ -1,7 +1,7 @@
 // The end key inside one builtin that would run for hours: the run loop's
 // pump keeps turning within the builtin, the stop ends it at once, and the
 // run ends with no key or button left down, also one that the script held
-// with {CTRLDOWN}.
+// with {CTRLDOWN} or MouseDown.
 #include "tests/engine/ScriptTestSupport.h"
 
 #include "tests/host/EngineAccess.h"
@@ -32,6 +32,9 @@ TEST(LongStep, TheEndKeyStopsItAndNothingStaysDown)
         {{"MouseClick(\"middle\", 2000000)"}, VK_MBUTTON},
         {{"MouseWheel(\"down\", 2000000)"}, 0},
         {{"Opt(\"MouseClickDragDelay\", 600000)", "MouseClickDrag(\"middle\", 0, 0, 40, 0)"}, VK_MBUTTON},
+        // Held by one line and stopped in another.
+        {{"Send(\"{CTRLDOWN}\")", "WAIT(600000)"}, VK_CONTROL},
+        {{"MouseDown(\"middle\")", "WAIT(600000)"}, VK_MBUTTON},
     };
     for (const auto& c : cases) {
         script_host::RunSettings settings;
