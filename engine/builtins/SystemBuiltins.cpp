@@ -201,10 +201,10 @@ int BuiltinIsAdmin(BuiltinContext&, CVariantList&, CEngineVariant& result)
 
 // ---- Sound ----
 
-int BuiltinSoundPlay(BuiltinContext&, CVariantList& args, CEngineVariant&)
+int BuiltinSoundPlay(BuiltinContext& context, CVariantList& args, CEngineVariant&)
 {
     const bool wait = args.GetCount() > 1 && args.GetItem(1).GetInt() == 1;
-    SoundSystem().PlaySoundFile(args.GetItem(0).GetString(), wait);
+    SoundSystem().PlaySoundFile(args.GetItem(0).GetString(), wait, [&context] { return context.RunGoesOn(); });
     return 0;
 }
 
