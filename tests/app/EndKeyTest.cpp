@@ -153,6 +153,7 @@ TEST(EndKeyDuringALongStep, StopsTheRunAtOnceWithNothingLeftPressed)
         {"Long raw text", longText, "Send($text, 1)"},
         {"KeySend count", {}, "KeySend(\"Brenvik Kestrune\", \"\", \"SysListView321\", \"<Down>\", 2000000)"},
         {"MouseClick count", {}, "MouseClick(\"middle\", 2000000)"},
+        {"MouseDoubleClick count", {}, "MouseDoubleClick(\"middle\", 2000000)"},
         {"MouseWheel count", {}, "MouseWheel(\"down\", 2000000)"},
         {"ControlClick count", {}, "ControlClick(\"Brenvik Kestrune\", \"\", \"SysListView321\", \"middle\", 2000000)"},
         // From where the mouse already is: the button goes down at once and
