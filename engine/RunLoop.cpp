@@ -219,6 +219,9 @@ void CPandrel_Script::EndTopLevelRun()
     }
     // Presses of the keys just freed must not reach a later run's keys.
     m_hotKeyReadPosition = g_HotKeyRingWritePosition;
+    // A run stopped before its {CTRLUP} or MOUSEUP leaves nothing down.
+    if (StopFlag)
+        m_context.ReleaseHeldInput();
 }
 
 void CPandrel_Script::CancelLongWait()

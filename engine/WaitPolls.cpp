@@ -4,7 +4,6 @@
 // completion sets the return flag, which ends the wait loop.
 #include "engine/ScriptEngine.h"
 #include "engine/automation/ProcessList.h"
-#include "engine/support/PreciseSleep.h"
 
 #include <mmsystem.h>
 
@@ -139,7 +138,7 @@ bool CPandrel_Script::PollWindowWait()
     if (done) {
         m_runState = kRunStateRunning;
         m_returnFlag = 1;
-        EngineSupport::PreciseSleep(search.Options.WaitDelay);
+        m_context.PauseBetweenSteps(search.Options.WaitDelay);
     }
     return true;
 }
@@ -165,7 +164,7 @@ bool CPandrel_Script::PollProcessWait()
     if (found == (m_runState == kRunStateProcessWait)) {
         m_runState = kRunStateRunning;
         m_returnFlag = 1;
-        EngineSupport::PreciseSleep(m_context.WindowSearch().Options.WaitDelay);
+        m_context.PauseBetweenSteps(m_context.WindowSearch().Options.WaitDelay);
     }
     return true;
 }

@@ -78,7 +78,7 @@ void CKeySender::SendKeys(const char* keys, HWND target)
 {
     BeginSend(target);
     const char* walk = keys ? keys : "";
-    while (*walk) {
+    while (*walk && GoOn()) {
         switch (*walk) {
         case '!': m_modifiers |= kAlt; ++walk; continue;
         case '#': m_modifiers |= kWin; ++walk; continue;
@@ -109,7 +109,7 @@ void CKeySender::SendKeys(const char* keys, HWND target)
 void CKeySender::SendRaw(const char* text, HWND target)
 {
     BeginSend(target);
-    for (const char* walk = text ? text : ""; *walk; ++walk) {
+    for (const char* walk = text ? text : ""; *walk && GoOn(); ++walk) {
         TypeCharacter(*walk);
         m_modifiers &= ~kOneShot;
     }
@@ -206,7 +206,7 @@ void CKeySender::SendBracedItem(const char* item, int length)
             KeyEvent(vk, action == kUp, IsExtendedKey(vk));
         return;
     }
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count && GoOn(); ++i)
         TypeCharacter(ch);
 }
 
@@ -226,7 +226,7 @@ void CKeySender::SendNamedItem(const SendKeyName& entry, KeyAction action, int c
         } else {
             PrepareModifiers();
             PressModifiers();
-            for (int i = 0; i < count; ++i) {
+            for (int i = 0; i < count && GoOn(); ++i) {
                 KeyEvent(vk, false, extended);
                 Pause(KeyDownDelay);
                 KeyEvent(vk, true, extended);
@@ -286,7 +286,7 @@ void CKeySender::SendAsc(const char* digits)
         const HWND parent = GetParent(m_target);
         if (parent && parent != GetForegroundWindow()) {
             BringWindowToFront(parent);
-            Sleep(250);
+            Pause(250);
         }
     }
     const bool altHeld = (m_modifiers & kAltHeld) != 0;
@@ -500,9 +500,26 @@ void CKeySender::SetLockKey(int vk, bool on)
         KeyPress(vk);
 }
 
-void CKeySender::Pause(int ms)
+bool CKeySender::Pause(int ms)
 {
-    EngineSupport::PreciseSleep(ms);
+    if (!m_goOn) {
+        EngineSupport::PreciseSleep(ms);
+        return true;
+    }
+    return EngineSupport::PreciseSleepWhile(ms, m_goOn);
+}
+
+void CKeySender::ReleaseHeldKeys()
+{
+    static const struct { int vk; int held; } kHeldKeys[] = {
+        {VK_MENU, kAltHeld}, {VK_CONTROL, kCtrlHeld}, {VK_SHIFT, kShiftHeld}, {VK_LWIN, kLWinHeld}, {VK_RWIN, kRWinHeld},
+    };
+    for (const auto& key : kHeldKeys) {
+        if (m_modifiers & key.held) {
+            ModifierEvent(key.vk, true);
+            m_modifiers &= ~key.held;
+        }
+    }
 }
 
 // ---- Hot-key codes ----

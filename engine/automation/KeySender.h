@@ -14,6 +14,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 struct SendKeyName;
 
 class CKeySender
@@ -49,6 +51,16 @@ public:
     void TypeCharacter(char ch);
 
     HWND GetTarget() const { return m_target; }
+
+    // Asked between the keys of a send and in its pauses: the engine pumps
+    // its messages there and says no once the run is stopping. The send then
+    // ends early: a key it pressed is let go, its modifiers are released and
+    // Caps Lock is put back, and the pauses of that clean-up are skipped.
+    // Without it a send always goes on.
+    void SetGoOn(std::function<bool()> goOn) { m_goOn = static_cast<std::function<bool()>&&>(goOn); }
+    // Lets go of the modifiers held by {CTRLDOWN} and the like (a stopped
+    // run leaves nothing down).
+    void ReleaseHeldKeys();
 
     // Settings that Opt reads and sets.
     int KeyDelay;                  // ms after each key release (SendKeyDelay)
@@ -89,7 +101,9 @@ private:
     void KeyEvent(int vk, bool up, bool extended);
     void SetLockKey(int vk, bool on);
     bool IsLockOn(int vk) const;
-    static void Pause(int ms);
+    bool GoOn() const { return !m_goOn || m_goOn(); }
+    // False, at once, when the send is to stop.
+    bool Pause(int ms);
 
     int m_modifiers;
     HWND m_target;
@@ -107,6 +121,7 @@ private:
     int m_locksOn;
     // The thread pairs that the send in progress attached.
     ThreadInputAttachments m_attachments;
+    std::function<bool()> m_goOn;
 };
 
 // Makes `window` the foreground window, restoring it when minimised; when

@@ -6,7 +6,6 @@
 // pumping messages, so that the end key stops the wait at once.
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
-#include "engine/support/PreciseSleep.h"
 #include "macro/ActiveWinPath.h"
 
 #include <mmsystem.h>
@@ -73,7 +72,7 @@ bool CPandrel_Script::FindRecordedWindow()
     } else {
         return false;
     }
-    EngineSupport::PreciseSleep(m_context.WindowSearch().Options.WaitDelay);
+    m_context.PauseBetweenSteps(m_context.WindowSearch().Options.WaitDelay);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
+#include "engine/support/PreciseSleep.h"
 
 #include <mmsystem.h>
 
@@ -15,6 +16,11 @@ void CALLBACK LongWaitElapsed(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR)
 }
 
 }  // namespace
+
+BuiltinContext::BuiltinContext(CPandrel_Script& engine) : m_engine(engine)
+{
+    m_keySender.SetGoOn([this] { return RunGoesOn(); });
+}
 
 void BuiltinContext::SetError(int code)
 {
@@ -74,6 +80,33 @@ bool BuiltinContext::PauseInWaitLoop(DWORD ms)
     waits.Timeout = ms ? ms : 1;
     EnterWait(kRunStateDelay);
     return m_engine.GetRunState() != kRunStateStop && !m_engine.StopFlag;
+}
+
+bool BuiltinContext::RunGoesOn()
+{
+    m_engine.PumpIfDue(false);
+    return !m_engine.StopFlag && m_engine.GetRunState() != kRunStateStop;
+}
+
+bool BuiltinContext::PauseBetweenSteps(int ms)
+{
+    return EngineSupport::PreciseSleepWhile(ms, [this] { return RunGoesOn(); });
+}
+
+void BuiltinContext::NoteMouseButton(EngineSupport::MouseButton button, bool down)
+{
+    m_buttonsHeld[button] = down;
+}
+
+void BuiltinContext::ReleaseHeldInput()
+{
+    m_keySender.ReleaseHeldKeys();
+    for (int button = EngineSupport::kLeftButton; button <= EngineSupport::kMiddleButton; ++button) {
+        if (m_buttonsHeld[button]) {
+            EngineSupport::MouseButtonUp(static_cast<EngineSupport::MouseButton>(button));
+            m_buttonsHeld[button] = false;
+        }
+    }
 }
 
 bool BuiltinContext::StartLongWait(DWORD ms)

@@ -13,6 +13,7 @@
 #include "engine/automation/WindowSearch.h"
 #include "engine/builtins/MouseAndPixelOptions.h"
 #include "engine/builtins/OpenFileTable.h"
+#include "engine/support/MouseInput.h"
 #include "framework/String.h"
 
 #include <map>
@@ -33,7 +34,7 @@ public:
 class BuiltinContext
 {
 public:
-    explicit BuiltinContext(CPandrel_Script& engine) : m_engine(engine) {}
+    explicit BuiltinContext(CPandrel_Script& engine);
     BuiltinContext(const BuiltinContext&) = delete;
     BuiltinContext& operator=(const BuiltinContext&) = delete;
 
@@ -63,6 +64,20 @@ public:
     // Pauses `ms` milliseconds in the wait loop, so that messages are pumped
     // and the end key is heard meanwhile: false when the run stops.
     bool PauseInWaitLoop(DWORD ms);
+    // Asked between the steps of a builtin that may run long (the keys of a
+    // send, clicks, wheel steps, the steps of a move): the run loop's pump
+    // runs when its time slice is up, so that the end key is heard, and the
+    // answer is false once the run is stopping. The builtin then lets go of
+    // what it pressed and returns.
+    bool RunGoesOn();
+    // A pause between such steps, RunGoesOn asked at least every 10 ms:
+    // false, at once, when the run is stopping.
+    bool PauseBetweenSteps(int ms);
+    // MOUSEDOWN and MOUSEUP: a button that the script holds down.
+    void NoteMouseButton(EngineSupport::MouseButton button, bool down);
+    // Lets go of the keys ({CTRLDOWN} and the like) and the buttons
+    // (MOUSEDOWN) that the script holds: a stopped run leaves nothing down.
+    void ReleaseHeldInput();
     // WAITLONG: lines stop running until a one-shot timer of `ms` fires; the
     // run loop waits for it and ends the timer. False when no timer could
     // be set (nothing is left waiting then).
@@ -119,5 +134,6 @@ private:
     ScriptCallbacks m_callbacks;
     OpenFileTable m_openFiles;
     MouseAndPixelOptions m_mouseAndPixel;
+    bool m_buttonsHeld[3] = {};   // by EngineSupport::MouseButton
     std::map<const void*, std::unique_ptr<BuiltinFamilyState>> m_familyStates;
 };

@@ -40,8 +40,9 @@ int BuiltinControlClick(BuiltinContext& context, CVariantList& args, CEngineVari
     const char* button = args.GetCount() >= 4 ? args.GetItem(3).GetString() : "";
     const int clicks = args.GetCount() >= 5 ? args.GetItem(4).GetInt() : 1;
     ThreadInputScope input(context.WindowSearch().FoundWindow);
+    const int pauseMs = context.MouseAndPixel().MouseClickDelay;
     ClickControl(context.WindowSearch().FoundWindow, control, button, clicks,
-                 context.MouseAndPixel().MouseClickDelay);
+                 [&context, pauseMs] { return context.PauseBetweenSteps(pauseMs); });
     return 0;
 }
 

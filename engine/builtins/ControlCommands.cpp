@@ -2,7 +2,6 @@
 
 #include "base/OsVersion.h"
 #include "engine/support/LibraryFunction.h"
-#include "engine/support/PreciseSleep.h"
 
 #include <commctrl.h>
 
@@ -134,7 +133,7 @@ bool GetCurrentSelection(HWND control, ListKind kind, CEngineVariant& result)
 
 }  // namespace
 
-void ClickControl(HWND window, HWND control, const char* button, int clicks, int pauseMs)
+void ClickControl(HWND window, HWND control, const char* button, int clicks, const std::function<bool()>& pause)
 {
     SetActiveWindow(window);
     RECT rect;
@@ -154,8 +153,8 @@ void ClickControl(HWND window, HWND control, const char* button, int clicks, int
     for (int i = 0; i < clicks; ++i) {
         PostMessageA(control, down, state, point);
         PostMessageA(control, up, 0, point);
-        if (pauseMs >= 0)
-            EngineSupport::PreciseSleep(pauseMs);
+        if (!pause())
+            break;
     }
 }
 
@@ -213,7 +212,7 @@ bool RunControlCommand(const ControlCommandRequest& request, CEngineVariant& res
         result.SetInt(Send(control, BM_GETCHECK) == BST_CHECKED ? 1 : 0);
     } else if (is("CHECK") || is("UNCHECK")) {
         if (Send(control, BM_GETCHECK) == (is("CHECK") ? BST_UNCHECKED : BST_CHECKED))
-            ClickControl(request.Window, control, "LEFT", 1, -1);
+            ClickControl(request.Window, control, "LEFT", 1, [] { return true; });
     } else if (is("GETSELECTED")) {
         return GetSelectedText(control, result);
     } else if (is("GETLINECOUNT")) {

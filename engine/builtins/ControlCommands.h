@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-// Clicks the middle of `control` `clicks` times with the button named
-// "RIGHT", "MIDDLE" or anything else for the left one, pausing `pauseMs`
-// after each click; `window` is made the active window first.
-void ClickControl(HWND window, HWND control, const char* button, int clicks, int pauseMs);
+// Clicks the middle of `control` up to `clicks` times with the button named
+// "RIGHT", "MIDDLE" or anything else for the left one, calling `pause`
+// after each click; the clicks end when it returns false (the run stops).
+// `window` is made the active window first.
+void ClickControl(HWND window, HWND control, const char* button, int clicks, const std::function<bool()>& pause);
 
 struct ControlCommandRequest
 {

@@ -63,7 +63,7 @@ int SendNamedKey(BuiltinContext& context, CVariantList& args, CEngineVariant& re
         // No count, or an empty one, presses the key once.
         const char* countText = args.GetCount() >= 5 ? args.GetItem(4).GetString() : "";
         const int count = countText[0] ? ReadDecimalInteger(countText) : 1;
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count && context.RunGoesOn(); ++i)
             sender.KeyPress(vk);
     }
     AttachToWindowThread(window, false);

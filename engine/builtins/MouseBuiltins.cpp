@@ -1,12 +1,13 @@
 // Mouse builtins: moves (at once or in steps), clicks, drags, the wheel and
 // the cursor's position and shape. Their pauses are the run options that a
-// recorded macro replays with.
+// recorded macro replays with; the run's messages are pumped in them, and
+// the end key cuts a long run of clicks, wheel steps or move steps short
+// with every button let go.
 #include "engine/builtins/BuiltinFamily.h"
 
 #include "engine/automation/ThreadInputAttachments.h"
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/support/MouseInput.h"
-#include "engine/support/PreciseSleep.h"
 
 namespace {
 
@@ -44,8 +45,8 @@ void SendAbsoluteMove(int x, int y)
 
 // Moves the cursor to the screen point (x, y). Speed 0 moves at once and
 // pauses `singleMovePause` ms; other speeds (outside 1-100: 10) move in
-// steps with a pause after each.
-void MoveMouseTo(int x, int y, int speed, int singleMovePause)
+// steps with a pause after each. False when the run stopped on the way.
+bool MoveMouseTo(BuiltinContext& context, int x, int y, int speed, int singleMovePause)
 {
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
@@ -55,8 +56,7 @@ void MoveMouseTo(int x, int y, int speed, int singleMovePause)
     const int targetY = ToAbsolute(y, height);
     if (speed == 0) {
         SendAbsoluteMove(targetX, targetY);
-        EngineSupport::PreciseSleep(singleMovePause);
-        return;
+        return context.PauseBetweenSteps(singleMovePause);
     }
     if (speed < 0 || speed > 100)
         speed = kDefaultSpeed;
@@ -68,16 +68,20 @@ void MoveMouseTo(int x, int y, int speed, int singleMovePause)
         currentX = StepToward(currentX, targetX, speed);
         currentY = StepToward(currentY, targetY, speed);
         SendAbsoluteMove(currentX, currentY);
-        EngineSupport::PreciseSleep(kStepPause);
+        if (!context.PauseBetweenSteps(kStepPause))
+            return false;
     }
+    return true;
 }
 
-// A press and release of a button, with the run options' pause between.
-void ClickOnce(const char* button, int downDelay)
+// A press and release of a button, with the run options' pause between;
+// the button goes up also when the run stops meanwhile. False then.
+bool ClickOnce(BuiltinContext& context, const char* button, int downDelay)
 {
     EngineSupport::MouseButtonDown(button);
-    EngineSupport::PreciseSleep(downDelay);
+    const bool goOn = context.PauseBetweenSteps(downDelay);
     EngineSupport::MouseButtonUp(button);
+    return goOn;
 }
 
 // An optional count: `fallback` when the argument is not given.
@@ -90,7 +94,7 @@ int BuiltinMouseMove(BuiltinContext& context, CVariantList& args, CEngineVariant
 {
     const MouseAndPixelOptions& options = context.MouseAndPixel();
     const POINT point = BuiltinSupport::ToScreen(args.GetItem(0).GetInt(), args.GetItem(1).GetInt(), options.MouseCoordMode);
-    MoveMouseTo(point.x, point.y, 0, 2);
+    MoveMouseTo(context, point.x, point.y, 0, 2);
     return 0;
 }
 
@@ -101,7 +105,7 @@ int BuiltinMouseRelativeMove(BuiltinContext& context, CVariantList& args, CEngin
     GetCursorPos(&cursor);
     const POINT point = BuiltinSupport::ToScreen(cursor.x + args.GetItem(0).GetInt(),
                                                  cursor.y + args.GetItem(1).GetInt(), options.MouseCoordMode);
-    MoveMouseTo(point.x, point.y, 0, kStepPause);
+    MoveMouseTo(context, point.x, point.y, 0, kStepPause);
     return 0;
 }
 
@@ -111,8 +115,9 @@ int BuiltinMouseClick(BuiltinContext& context, CVariantList& args, CEngineVarian
     const CEngineString button(args.GetItem(0).GetString());
     const int clicks = CountArgument(args, 1, 1);
     for (int i = 0; i < clicks; ++i) {
-        ClickOnce(button, options.MouseClickDownDelay);
-        EngineSupport::PreciseSleep(options.MouseClickDelay);
+        if (!ClickOnce(context, button, options.MouseClickDownDelay) ||
+            !context.PauseBetweenSteps(options.MouseClickDelay))
+            break;
     }
     return 0;
 }
@@ -123,10 +128,10 @@ int BuiltinMouseDoubleClick(BuiltinContext& context, CVariantList& args, CEngine
     const CEngineString button(args.GetItem(0).GetString());
     const int count = CountArgument(args, 1, 1);
     for (int i = 0; i < count; ++i) {
-        ClickOnce(button, options.MouseClickDownDelay);
-        EngineSupport::PreciseSleep(1);
-        ClickOnce(button, options.MouseClickDownDelay);
-        EngineSupport::PreciseSleep(options.MouseClickDelay);
+        if (!ClickOnce(context, button, options.MouseClickDownDelay) || !context.PauseBetweenSteps(1) ||
+            !ClickOnce(context, button, options.MouseClickDownDelay) ||
+            !context.PauseBetweenSteps(options.MouseClickDelay))
+            break;
     }
     return 0;
 }
@@ -138,26 +143,33 @@ int BuiltinMouseClickDrag(BuiltinContext& context, CVariantList& args, CEngineVa
     const POINT from = BuiltinSupport::ToScreen(args.GetItem(1).GetInt(), args.GetItem(2).GetInt(), options.MouseCoordMode);
     const POINT to = BuiltinSupport::ToScreen(args.GetItem(3).GetInt(), args.GetItem(4).GetInt(), options.MouseCoordMode);
     const int speed = CountArgument(args, 5, -1);
-    MoveMouseTo(from.x, from.y, speed, 2);
+    if (!MoveMouseTo(context, from.x, from.y, speed, 2))
+        return 0;
     EngineSupport::MouseButtonDown(button);
-    EngineSupport::PreciseSleep(options.MouseClickDragDelay);
-    // The drag itself always moves in steps, so that the target sees it.
-    MoveMouseTo(to.x, to.y, speed == 0 || speed == 1 ? 2 : speed, 2);
-    EngineSupport::PreciseSleep(options.MouseClickDragDelay);
+    // The drag itself always moves in steps, so that the target sees it. A
+    // stopped drag lets the button go where it stopped.
+    const bool dragged = context.PauseBetweenSteps(options.MouseClickDragDelay) &&
+                         MoveMouseTo(context, to.x, to.y, speed == 0 || speed == 1 ? 2 : speed, 2) &&
+                         context.PauseBetweenSteps(options.MouseClickDragDelay);
     EngineSupport::MouseButtonUp(button);
-    EngineSupport::PreciseSleep(options.MouseClickDelay);
+    if (dragged)
+        context.PauseBetweenSteps(options.MouseClickDelay);
     return 0;
 }
 
 int BuiltinMouseDown(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    EngineSupport::MouseButtonDown(args.GetItem(0).GetString());
+    const EngineSupport::MouseButton button = EngineSupport::MouseButtonNamed(args.GetItem(0).GetString());
+    EngineSupport::MouseButtonDown(button);
+    context.NoteMouseButton(button, true);
     return 0;
 }
 
 int BuiltinMouseUp(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
 {
-    EngineSupport::MouseButtonUp(args.GetItem(0).GetString());
+    const EngineSupport::MouseButton button = EngineSupport::MouseButtonNamed(args.GetItem(0).GetString());
+    EngineSupport::MouseButtonUp(button);
+    context.NoteMouseButton(button, false);
     return 0;
 }
 
@@ -168,7 +180,8 @@ int BuiltinMouseWheel(BuiltinContext& context, CVariantList& args, CEngineVarian
     const int clicks = CountArgument(args, 1, 1);
     for (int i = 0; i < clicks; ++i) {
         EngineSupport::MouseWheelStep(direction);
-        EngineSupport::PreciseSleep(options.MouseClickDelay);
+        if (!context.PauseBetweenSteps(options.MouseClickDelay))
+            break;
     }
     return 0;
 }

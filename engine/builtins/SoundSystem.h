@@ -6,9 +6,12 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <functional>
+
 struct SoundSystemCalls
 {
-    bool (*PlaySoundFile)(const char* file, bool wait);
+    // EngineSupport::SoundPlay: `goOn` is asked while it waits.
+    bool (*PlaySoundFile)(const char* file, bool wait, const std::function<bool()>& goOn);
     MMRESULT(WINAPI* SetWaveVolume)(HWAVEOUT device, DWORD volume);
 };
 

@@ -201,10 +201,10 @@ int BuiltinIsAdmin(BuiltinContext&, CVariantList&, CEngineVariant& result)
 
 // ---- Sound ----
 
-int BuiltinSoundPlay(BuiltinContext&, CVariantList& args, CEngineVariant&)
+int BuiltinSoundPlay(BuiltinContext& context, CVariantList& args, CEngineVariant&)
 {
     const bool wait = args.GetCount() > 1 && args.GetItem(1).GetInt() == 1;
-    SoundSystem().PlaySoundFile(args.GetItem(0).GetString(), wait);
+    SoundSystem().PlaySoundFile(args.GetItem(0).GetString(), wait, [&context] { return context.RunGoesOn(); });
     return 0;
 }
 
@@ -227,7 +227,7 @@ int BuiltinUrlDownloadToFile(BuiltinContext& context, CVariantList& args, CEngin
     const CString url = args.GetItem(0).GetString();
     const CString file = args.GetItem(1).GetString();
     bool libraryMissing = false;
-    if (EngineSupport::DownloadUrlToFile(url, file, libraryMissing))
+    if (EngineSupport::DownloadUrlToFile(url, file, libraryMissing, [&context] { return context.RunGoesOn(); }))
         return 0;
     if (libraryMissing) {
         context.ShowScriptError("Unable to load the internet libraries (requires Internet Explorer 3.0 or later).", -1);

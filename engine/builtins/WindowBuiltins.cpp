@@ -8,7 +8,6 @@
 #include "engine/automation/WindowThreads.h"
 #include "engine/builtins/BuiltinSupport.h"
 #include "engine/builtins/WindowBuiltinSupport.h"
-#include "engine/support/PreciseSleep.h"
 #include "engine/support/Shutdown.h"
 
 #include <commctrl.h>
@@ -34,7 +33,7 @@ HWND FindNamedWindow(BuiltinContext& context, CVariantList& args)
 
 void PauseAfterOperation(BuiltinContext& context)
 {
-    EngineSupport::PreciseSleep(context.WindowSearch().Options.WaitDelay);
+    context.PauseBetweenSteps(context.WindowSearch().Options.WaitDelay);
 }
 
 int BuiltinWinActivate(BuiltinContext& context, CVariantList& args, CEngineVariant&)

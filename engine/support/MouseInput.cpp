@@ -12,20 +12,25 @@ bool Is(const char* text, const char* name)
     return text && _stricmp(text, name) == 0;
 }
 
-void SendButton(const char* button, DWORD right, DWORD middle, DWORD left)
+void SendButton(MouseButton button, DWORD right, DWORD middle, DWORD left)
 {
-    const DWORD flag = Is(button, "RIGHT") ? right : Is(button, "MIDDLE") ? middle : left;
+    const DWORD flag = button == kRightButton ? right : button == kMiddleButton ? middle : left;
     mouse_event(flag, 0, 0, 0, 0);
 }
 
 }  // namespace
 
-void MouseButtonDown(const char* button)
+MouseButton MouseButtonNamed(const char* button)
+{
+    return Is(button, "RIGHT") ? kRightButton : Is(button, "MIDDLE") ? kMiddleButton : kLeftButton;
+}
+
+void MouseButtonDown(MouseButton button)
 {
     SendButton(button, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_LEFTDOWN);
 }
 
-void MouseButtonUp(const char* button)
+void MouseButtonUp(MouseButton button)
 {
     SendButton(button, MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_LEFTUP);
 }

@@ -3,10 +3,15 @@
 
 namespace EngineSupport {
 
-// `button` is "RIGHT" or "MIDDLE" (either case); any other text means the
-// left button.
-void MouseButtonDown(const char* button);
-void MouseButtonUp(const char* button);
+enum MouseButton { kLeftButton, kRightButton, kMiddleButton };
+
+// "RIGHT" or "MIDDLE" (either case); any other text means the left button.
+MouseButton MouseButtonNamed(const char* button);
+
+void MouseButtonDown(MouseButton button);
+void MouseButtonUp(MouseButton button);
+inline void MouseButtonDown(const char* button) { MouseButtonDown(MouseButtonNamed(button)); }
+inline void MouseButtonUp(const char* button) { MouseButtonUp(MouseButtonNamed(button)); }
 
 // One wheel notch: away from the user for "UP" (either case), towards the
 // user for anything else.

@@ -6,6 +6,19 @@
 
 namespace EngineSupport {
 
+namespace {
+
+const int kSliceMs = 10;
+
+LONGLONG ElapsedMs(const LARGE_INTEGER& start, const LARGE_INTEGER& frequency)
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return (now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+}
+
+}  // namespace
+
 void PreciseSleep(int ms)
 {
     if (ms < 0)
@@ -27,11 +40,30 @@ void PreciseSleep(int ms)
     // readings overflow 32 bits within seconds.
     for (;;) {
         Sleep(0);
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        const LONGLONG elapsedMs = (now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
-        if (elapsedMs >= ms)
+        if (ElapsedMs(start, frequency) >= ms)
             return;
+    }
+}
+
+bool PreciseSleepWhile(int ms, const std::function<bool()>& goOn)
+{
+    if (!goOn())
+        return false;
+    LARGE_INTEGER start, frequency;
+    if (ms <= kSliceMs || !QueryPerformanceCounter(&start) || !QueryPerformanceFrequency(&frequency) ||
+        frequency.QuadPart <= 0) {
+        PreciseSleep(ms);
+        return ms <= 0 || goOn();
+    }
+    // Slices measured against the start, so that the pause keeps its length
+    // however long the pumping takes.
+    for (;;) {
+        const LONGLONG left = ms - ElapsedMs(start, frequency);
+        if (left <= 0)
+            return true;
+        PreciseSleep(left < kSliceMs ? static_cast<int>(left) : kSliceMs);
+        if (!goOn())
+            return false;
     }
 }
 

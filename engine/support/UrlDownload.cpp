@@ -86,15 +86,19 @@ bool QueryNumber(const InternetLibrary& library, HINTERNET request, DWORD query,
     return library.httpQueryInfo(request, query | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
 }
 
-// Copies the body into the open file; false when a read or a write fails or
-// the body ends before the length that the server announced.
-bool CopyBody(const InternetLibrary& library, HINTERNET request, bool isHttp, FILE* out)
+// Copies the body into the open file; false when a read or a write fails,
+// the body ends before the length that the server announced, or `goOn`
+// says no.
+bool CopyBody(const InternetLibrary& library, HINTERNET request, bool isHttp, FILE* out,
+              const std::function<bool()>& goOn)
 {
     DWORD announced = 0;
     const bool hasLength = isHttp && QueryNumber(library, request, HTTP_QUERY_CONTENT_LENGTH, announced);
     ULONGLONG received = 0;
     char buffer[8192];
     for (;;) {
+        if (goOn && !goOn())
+            return false;
         DWORD read = 0;
         if (!library.readFile(request, buffer, sizeof buffer, &read))
             return false;
@@ -108,7 +112,7 @@ bool CopyBody(const InternetLibrary& library, HINTERNET request, bool isHttp, FI
 
 }  // namespace
 
-bool DownloadUrlToFile(const char* url, const char* file, bool& libraryMissing)
+bool DownloadUrlToFile(const char* url, const char* file, bool& libraryMissing, const std::function<bool()>& goOn)
 {
     libraryMissing = false;
     if (!url || !file)
@@ -137,7 +141,7 @@ bool DownloadUrlToFile(const char* url, const char* file, bool& libraryMissing)
     FILE* out = fopen(file, "wb");
     if (!out)
         return false;
-    const bool copied = CopyBody(library, request, isHttp, out);
+    const bool copied = CopyBody(library, request, isHttp, out, goOn);
     const bool closed = fclose(out) == 0;
     if (copied && closed)
         return true;

@@ -72,9 +72,10 @@ TEST(SystemBuiltins, TimersMemoryAndRights)
 
 std::vector<std::string> g_sounds;
 std::vector<DWORD> g_volumes;
-bool FakePlay(const char* file, bool wait)
+bool FakePlay(const char* file, bool wait, const std::function<bool()>& goOn)
 {
-    g_sounds.push_back(std::string(file) + (wait ? " (wait)" : ""));
+    // A wait asks whether the run goes on (it does).
+    g_sounds.push_back(std::string(file) + (wait ? " (wait)" : "") + (wait && goOn() ? " asked" : ""));
     return true;
 }
 MMRESULT WINAPI FakeVolume(HWAVEOUT, DWORD volume)
@@ -97,7 +98,7 @@ TEST(SystemBuiltins, SoundAndWaveVolumeThroughTheDevice)
                                 Call("SOUNDSETWAVEVOLUME", {Int(101)}).error};
     SoundSystem() = saved;
 
-    EXPECT_EQ(g_sounds, (std::vector<std::string>{"ding.wav", "ding.wav (wait)", ""}));
+    EXPECT_EQ(g_sounds, (std::vector<std::string>{"ding.wav", "ding.wav (wait) asked", ""}));
     EXPECT_EQ(g_volumes, (std::vector<DWORD>{0xFFFFFFFF, 0x7FFF7FFF, 0}));
     EXPECT_EQ(std::vector<int>(volumeErrors, volumeErrors + 5), (std::vector<int>{0, 0, 0, 1, 1}));
 }

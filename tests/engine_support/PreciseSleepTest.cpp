@@ -10,14 +10,19 @@ using namespace EngineSupport;
 
 namespace {
 
+double NowMs()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 double MeasureMs(int ms)
 {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const double start = NowMs();
     PreciseSleep(ms);
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    return NowMs() - start;
 }
 
 // The shortest of a few runs: a loaded machine may delay any single one.
@@ -53,6 +58,42 @@ TEST(PreciseSleep, OnWindows9xPausesBelowItsTickSpinToo)
     auto windows98 = support_test::ScopedOsVersion::Windows98();
     EXPECT_GE(MeasureMs(30), 30.0);
     EXPECT_LT(ShortestMs(3), 8.0);
+}
+
+TEST(PreciseSleepWhile, AsksAtLeastEveryTenMillisecondsAndKeepsItsLength)
+{
+    const double start = NowMs();
+    double lastAsked = start, longestGap = 0;
+    int asked = 0;
+    const bool wentOn = PreciseSleepWhile(100, [&] {
+        const double now = NowMs();
+        if (now - lastAsked > longestGap)
+            longestGap = now - lastAsked;
+        lastAsked = now;
+        ++asked;
+        return true;
+    });
+    const double took = NowMs() - start;
+    EXPECT_TRUE(wentOn);
+    EXPECT_GE(took, 100.0);
+    EXPECT_LT(took, 200.0);
+    EXPECT_GE(asked, 10);
+    EXPECT_LT(longestGap, 30.0);   // 10 ms slices, with room for a busy machine
+
+    asked = 0;
+    EXPECT_TRUE(PreciseSleepWhile(0, [&] { return ++asked > 0; }));
+    EXPECT_EQ(asked, 1);   // a step without a pause asks too
+}
+
+TEST(PreciseSleepWhile, EndsAtOnceWhenToldToStop)
+{
+    const double start = NowMs();
+    EXPECT_FALSE(PreciseSleepWhile(600000, [&] { return NowMs() - start < 30.0; }));
+    EXPECT_LT(NowMs() - start, 100.0);
+
+    int asked = 0;
+    EXPECT_FALSE(PreciseSleepWhile(5, [&] { ++asked; return false; }));
+    EXPECT_EQ(asked, 1);   // already stopping: no pause at all
 }
 
 }  // namespace

@@ -98,6 +98,9 @@ TEST_F(SoundPlayer, PlaysToTheEndOrInTheBackgroundUntilStopped)
     SoundPlay(wave.c_str(), true);
     EXPECT_LT(GetTickCount() - start, 10000u);
     EXPECT_FALSE(SoundIsOpen());
+    // A wait that is told to stop closes the sound too.
+    SoundPlay(wave.c_str(), true, [] { return false; });
+    EXPECT_FALSE(SoundIsOpen());
 
     if (SoundPlay(wave.c_str(), false)) {
         EXPECT_TRUE(SoundIsOpen());

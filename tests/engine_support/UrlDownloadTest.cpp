@@ -89,6 +89,16 @@ TEST_F(UrlDownload, FailsWithoutLeavingAFile)
     }
 }
 
+TEST_F(UrlDownload, AStoppedTransferFailsWithoutLeavingAFile)
+{
+    const std::string file = m_folder / "stopped.bin";
+    bool missing = true;
+    int asked = 0;
+    EXPECT_FALSE(DownloadUrlToFile(m_server.Url("/full").c_str(), file.c_str(), missing, [&] { return ++asked < 3; }));
+    EXPECT_EQ(asked, 3);   // between the reads
+    EXPECT_FALSE(FileExists(file));
+}
+
 TEST_F(UrlDownload, AnErrorPageKeepsAnExistingFile)
 {
     const std::string file = m_folder / "kept.txt";
