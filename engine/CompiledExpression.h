@@ -49,4 +49,10 @@ struct CompiledExpression
     int Start = 0;       // the token range it was made for
     int Limit = 0;
     std::vector<ExpressionStep> Steps;
+    // The steps read only literals and plain variables and apply only
+    // operators that, on numbers, give numbers: when every operand is a
+    // number, the expression runs on plain doubles (at most kNumberDepth
+    // of them at a time).
+    bool NumbersOnly = false;
+    enum { kNumberDepth = 32 };
 };

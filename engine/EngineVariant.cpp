@@ -474,6 +474,30 @@ CEngineVariant* CEngineVariant::Element()
     return element;
 }
 
+CEngineVariant* CEngineVariant::ElementAt(const int* subscripts, int count)
+{
+    if (m_type != kVariantArray || !m_array)
+        return nullptr;
+    ArrayStorage& array = *m_array;
+    if (count > kMaxArrayDimensions)
+        count = kMaxArrayDimensions;
+    array.SubscriptCount = count;
+    int index = 0;
+    bool valid = count == array.DimensionCount;
+    for (int i = 0; i < count; ++i) {
+        const int subscript = subscripts[i];
+        array.Subscripts[i] = subscript;
+        valid = valid && subscript >= 0 && subscript < array.Dimensions[i];
+        index = index * array.Dimensions[i] + subscript;
+    }
+    if (!valid)
+        return nullptr;
+    CEngineVariant*& element = array.Elements[index];
+    if (!element)
+        element = new CEngineVariant();
+    return element;
+}
+
 int CEngineVariant::DimensionSize(int dimension) const
 {
     if (m_type != kVariantArray || !m_array)

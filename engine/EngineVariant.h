@@ -143,6 +143,9 @@ public:
     // The element at the current subscripts, created as the number 0 on first
     // use; null when the subscripts are not valid.
     CEngineVariant* Element();
+    // Sets the subscripts (the first kMaxArrayDimensions of them) and gives
+    // Element(): one step for an element access.
+    CEngineVariant* ElementAt(const int* subscripts, int count);
     // 0: the dimension count; 1..count: that dimension's size; otherwise 0.
     int DimensionSize(int dimension) const;
     int GetElementCount() const { return m_array ? m_array->ElementCount : 0; }

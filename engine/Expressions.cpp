@@ -414,6 +414,105 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
         }
         steps[static_cast<size_t>(skip.test)].Jump = target;
     }
+
+    int operands = 0;
+    compiled.NumbersOnly = true;
+    for (const ExpressionStep& step : steps) {
+        switch (step.Do) {
+        case ExpressionStep::kLiteral:
+        case ExpressionStep::kVariable:
+            ++operands;
+            break;
+        case ExpressionStep::kOperator:
+            if (step.Code == kOpEqualExact || step.Code == kOpConcatenate)
+                compiled.NumbersOnly = false;
+            break;
+        case ExpressionStep::kShortCircuit:
+        case ExpressionStep::kAccept:
+            break;
+        default:
+            compiled.NumbersOnly = false;
+            break;
+        }
+    }
+    if (operands > CompiledExpression::kNumberDepth)
+        compiled.NumbersOnly = false;
+}
+
+bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
+                                   CEngineVariant& result)
+{
+    // The operators as the variants apply them to two numbers; a value that
+    // is not a number sends the whole expression the general way, which
+    // reads the same variables again (reading has no effects).
+    double values[CompiledExpression::kNumberDepth];
+    bool integral[CompiledExpression::kNumberDepth];   // made by SetInt: its integer form is cached
+    int top = 0;
+    const std::vector<ExpressionStep>& steps = compiled.Steps;
+    const size_t count = steps.size();
+    for (size_t i = 0; i < count; ++i) {
+        const ExpressionStep& step = steps[i];
+        switch (step.Do) {
+        case ExpressionStep::kLiteral:
+        case ExpressionStep::kVariable: {
+            ScriptToken& token = tokens.GetToken(step.Token);
+            CEngineVariant* value = step.Do == ExpressionStep::kLiteral ? &token.Value : FindVariable(token);
+            if (!value || !value->IsNumber())
+                return false;
+            integral[top] = false;
+            values[top++] = value->GetNumber();
+            break;
+        }
+        case ExpressionStep::kOperator: {
+            double& left = values[top - (step.Code == kOpNot || step.Code == kOpNegate ? 1 : 2)];
+            const double right = values[top - 1];
+            bool isInt = true;
+            switch (step.Code) {
+            case kOpNot: left = trunc(left) == 0.0 ? 1 : 0; break;
+            case kOpNegate: left = left * -1.0; isInt = false; break;
+            case kOpLess: left = left < right ? 1 : 0; break;
+            case kOpGreater: left = left > right ? 1 : 0; break;
+            case kOpLessEqual: left = left <= right ? 1 : 0; break;
+            case kOpGreaterEqual: left = left >= right ? 1 : 0; break;
+            case kOpEqual: left = left == right ? 1 : 0; break;
+            case kOpNotEqual: left = left == right ? 0 : 1; break;
+            case kOpAnd: left = left != 0.0 && right != 0.0 ? 1 : 0; break;
+            case kOpOr: left = left != 0.0 || right != 0.0 ? 1 : 0; break;
+            case kOpAdd: left = left + right; isInt = false; break;
+            case kOpSubtract: left = left - right; isInt = false; break;
+            case kOpMultiply: left = left * right; isInt = false; break;
+            case kOpDivide: left = left / right; isInt = false; break;
+            case kOpPower: left = Power(left, right); isInt = false; break;
+            default: return false;
+            }
+            if (step.Code != kOpNot && step.Code != kOpNegate)
+                --top;
+            integral[top - 1] = isInt;
+            break;
+        }
+        case ExpressionStep::kShortCircuit: {
+            const bool truth = values[top - 1] != 0.0;
+            if (truth == (step.Code == kOpOr)) {
+                if (step.Flags & ExpressionStep::kSkipFails)
+                    return false;
+                values[top - 1] = truth ? 1 : 0;
+                integral[top - 1] = true;
+                i = static_cast<size_t>(step.Jump) - 1;
+            }
+            break;
+        }
+        case ExpressionStep::kAccept:
+            if (integral[0])
+                result.SetInt(static_cast<int>(values[0]));
+            else
+                result.SetNumber(values[0]);
+            index = step.Token;
+            return true;
+        default:
+            return false;
+        }
+    }
+    return false;
 }
 
 int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index,
@@ -425,6 +524,8 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
         ShowScriptError(ExpressionErrorText(error), column);
         return 1;
     };
+    if (compiled.NumbersOnly && RunOnNumbers(tokens, compiled, index, result))
+        return 0;
     ValueStackFrame values(m_values);
     const std::vector<ExpressionStep>& steps = compiled.Steps;
     const size_t count = steps.size();

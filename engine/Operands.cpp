@@ -62,12 +62,7 @@ int CPandrel_Script::CallBrackets(TokenList& tokens, int& index, int limit, int 
 
 CEngineVariant* CPandrel_Script::SelectElement(CEngineVariant& array, const int* subscripts, int count)
 {
-    if (!array.IsArray())
-        return nullptr;
-    array.ClearSubscripts();
-    for (int i = 0; i < count; ++i)
-        array.PushSubscript(subscripts[i]);
-    return array.Element();
+    return array.ElementAt(subscripts, count);
 }
 
 int CPandrel_Script::EvaluateSubscripts(TokenList& tokens, int& index, int limit,
@@ -258,10 +253,18 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
         if (!parameter.Is(kTokenVariable))
             break;
         CEngineVariant& value = list.GetItem(argument++);
-        if (value.IsReference())
-            m_variables.DeclareAlias(parameter.Value.GetString(), value.GetTarget());
-        else
-            m_variables.Declare(parameter.Value.GetString(), value, kScopeLocal);
+        // The Func line's tokens carry their names upper-cased, with the hash.
+        const char* name = parameter.Value.GetString();
+        if (!parameter.NameHash) {
+            if (value.IsReference())
+                m_variables.DeclareAlias(name, value.GetTarget());
+            else
+                m_variables.Declare(name, value, kScopeLocal);
+        } else if (value.IsReference()) {
+            m_variables.DeclareAliasUpper(name, parameter.NameHash, value.GetTarget());
+        } else {
+            m_variables.DeclareUpper(name, parameter.NameHash, value, kScopeLocal);
+        }
     }
     CEngineVariant returned;
     const int status = CallFunction(funcLine + 1, false, false, &returned, 0);

@@ -162,6 +162,12 @@ private:
     // Tags (Tags.cpp).
     void FindTag(const CString& lineText, int position);
     void RegisterTags(int startLine);
+    // Whether the tags of the lines from `startLine` on are registered already.
+    bool TagsHold(int startLine) const
+    {
+        return m_tagsGeneration == g_ScriptFile.GetGeneration() && m_tagsScannedFrom &&
+               (startLine > 1 ? startLine : 1) >= m_tagsScannedFrom;
+    }
     // The label of a TAG or GOTO statement: the text after the keyword that
     // starts at `keywordColumn`, without blanks and comment; false when empty.
     bool ReadLabel(const char* lineText, int keywordColumn, int keywordLength, CString& label) const;
@@ -216,8 +222,11 @@ private:
     // The variable a variable token names (automatic scope), or null.
     CEngineVariant* FindVariable(ScriptToken& token)
     {
-        return token.NameHash ? m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup)
-                              : m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+        if (!token.NameHash)
+            return m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+        if (CEngineVariant* cached = m_variables.CachedLookup(token.Lookup))
+            return cached;
+        return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup);
     }
     // The user function a user-function token names, or null.
     const UserFunctionEntry* FindUserFunction(ScriptToken& token);
@@ -273,8 +282,10 @@ private:
     // is offered to `onBranch` (with `scanning` true when the line was just
     // found by a scan, false when it came from the line cache). Returns 1
     // after a script error, reported by the lexer or by `onBranch`.
-    int WalkBlock(int openLine, const BlockWords& words,
-                  const std::function<int(int line, bool scanning)>& onBranch, int& end);
+    // `onBranch` is called as onBranch(int line, bool scanning) -> int; a
+    // template, so that the walk a loop makes on every pass allocates nothing.
+    template <typename OnBranch>
+    int WalkBlock(int openLine, const BlockWords& words, OnBranch&& onBranch, int& end);
     // The line that closes the block opened at `openLine` (WHILE/WEND,
     // DO/UNTIL, FOR/NEXT, nesting counted); 0 when the script ends first;
     // -1 after a lexer error was reported.
@@ -305,6 +316,9 @@ private:
     void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
     int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
                               CEngineVariant& result, int errorColumn);
+    // Runs a NumbersOnly expression on plain numbers: false, with nothing
+    // changed, when an operand is not a number (or is missing).
+    bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, CEngineVariant& result);
     // The token after the operand that starts at `index`; -1 when its
     // brackets do not close within the limit or it is no operand.
     int OperandEnd(TokenList& tokens, int index, int limit);

@@ -125,7 +125,11 @@ VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
 
 CEngineVariant* VariableTable::Set(const char* name, const CEngineVariant& value)
 {
-    unsigned hash = HashName(name);
+    return Set(name, HashName(name), value);
+}
+
+CEngineVariant* VariableTable::Set(const char* name, unsigned hash, const CEngineVariant& value)
+{
     int index = FindIndex(name, hash);
     if (index >= 0) {
         CEngineVariant* variant = m_entries[static_cast<size_t>(index)].Value;
@@ -143,7 +147,11 @@ CEngineVariant* VariableTable::Set(const char* name, const CEngineVariant& value
 
 void VariableTable::SetAlias(const char* name, CEngineVariant* target)
 {
-    unsigned hash = HashName(name);
+    SetAlias(name, HashName(name), target);
+}
+
+void VariableTable::SetAlias(const char* name, unsigned hash, CEngineVariant* target)
+{
     int index = FindIndex(name, hash);
     Entry* entry;
     if (index >= 0) {
@@ -182,6 +190,23 @@ CEngineVariant* VariableScopes::Declare(const char* name, const CEngineVariant& 
     VariableTable* local = TopLocal();
     VariableTable& table = (scope != kScopeGlobal && local) ? *local : m_global;
     return table.Set(upper, value);
+}
+
+CEngineVariant* VariableScopes::DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value,
+                                             int scope)
+{
+    VariableTable* local = TopLocal();
+    VariableTable& table = (scope != kScopeGlobal && local) ? *local : m_global;
+    return table.Set(upperName, hash, value);
+}
+
+bool VariableScopes::DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target)
+{
+    VariableTable* local = TopLocal();
+    if (!local || !target)
+        return false;
+    local->SetAlias(upperName, hash, target);
+    return true;
 }
 
 CEngineVariant* VariableScopes::Lookup(const char* name, int scope) const

@@ -37,8 +37,10 @@ public:
     // variant), making an owning entry with a copy when there is none.
     // Returns the variable's variant.
     CEngineVariant* Set(const char* name, const CEngineVariant& value);
+    CEngineVariant* Set(const char* name, unsigned hash, const CEngineVariant& value);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
+    void SetAlias(const char* name, unsigned hash, CEngineVariant* target);
     // The variable's variant, or null.
     CEngineVariant* Find(const char* name) const;
     CEngineVariant* Find(const char* name, unsigned hash) const;
@@ -93,6 +95,9 @@ public:
     // top local table when there is one, else into the global table; global
     // writes into the global table. Returns the variable's variant.
     CEngineVariant* Declare(const char* name, const CEngineVariant& value, int scope);
+    // Declare and DeclareAlias for a name already upper-cased, with its NameHash.
+    CEngineVariant* DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value, int scope);
+    bool DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target);
     // Auto looks in the top local table, then the global one; local only in
     // the top local table (the global one when there is none); global only
     // in the global table.
@@ -101,6 +106,17 @@ public:
     // keeps the answer of an automatic look-up for the next one from the
     // same place.
     CEngineVariant* LookupUpper(const char* upperName, unsigned hash, int scope, VariableLookupCache& cache) const;
+    // The answer `cache` holds when the scopes have not changed since, else null.
+    CEngineVariant* CachedLookup(const VariableLookupCache& cache) const
+    {
+        const VariableTable* local = TopLocal();
+        const unsigned localSerial = local ? local->GetSerial() : 0;
+        const unsigned localVersion = local ? local->GetVersion() : 0;
+        return cache.LocalSerial == localSerial && cache.LocalVersion == localVersion &&
+                       cache.GlobalVersion == m_global.GetVersion()
+                   ? cache.Variable
+                   : nullptr;
+    }
     static unsigned NameHash(const char* upperName);
     // Makes `name` an alias of `target` in the top local table; false when
     // there is no local scope or no target.
