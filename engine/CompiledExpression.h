@@ -55,4 +55,7 @@ struct CompiledExpression
     // of them at a time).
     bool NumbersOnly = false;
     enum { kNumberDepth = 32 };
+    // The token after the expression when every way through it ends there;
+    // negative otherwise.
+    int EndToken = -1;
 };

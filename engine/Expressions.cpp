@@ -107,6 +107,42 @@ double Power(double base, double exponent)
     return pow(base, exponent);
 }
 
+// An operator applied to numbers as the variants apply it: false for the
+// operators that do not take two numbers to a number ("==" and "&", which
+// read texts). `integral` tells whether the variant would hold the result
+// as an integer (SetInt) rather than a number.
+bool ApplyToDoubles(int code, double& left, double right, bool& integral)
+{
+    integral = true;
+    switch (code) {
+    case kOpNot: left = trunc(left) == 0.0 ? 1 : 0; return true;
+    case kOpLess: left = left < right ? 1 : 0; return true;
+    case kOpGreater: left = left > right ? 1 : 0; return true;
+    case kOpLessEqual: left = left <= right ? 1 : 0; return true;
+    case kOpGreaterEqual: left = left >= right ? 1 : 0; return true;
+    case kOpEqual: left = left == right ? 1 : 0; return true;
+    case kOpNotEqual: left = left == right ? 0 : 1; return true;
+    case kOpAnd: left = left != 0.0 && right != 0.0 ? 1 : 0; return true;
+    case kOpOr: left = left != 0.0 || right != 0.0 ? 1 : 0; return true;
+    default: break;
+    }
+    integral = false;
+    switch (code) {
+    case kOpNegate: left = left * -1.0; return true;
+    case kOpAdd: left = left + right; return true;
+    case kOpSubtract: left = left - right; return true;
+    case kOpMultiply: left = left * right; return true;
+    case kOpDivide: left = left / right; return true;
+    case kOpPower: left = Power(left, right); return true;
+    default: return false;
+    }
+}
+
+bool IsUnary(int code)
+{
+    return code == kOpNot || code == kOpNegate;
+}
+
 const char* ExpressionErrorText(int error)
 {
     switch (error) {
@@ -129,12 +165,46 @@ ScriptToken& CPandrel_Script::TokenAt(TokenList& tokens, int index, int limit)
 
 int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& truth)
 {
+    // A condition on numbers needs no variant.
+    const int limit = tokens.GetCount();
+    if (index < limit && !IsLoneOperand(tokens, index, limit)) {
+        const CompiledExpression& compiled = CompiledAt(tokens, index, limit);
+        double value;
+        bool integral;
+        if (compiled.NumbersOnly && RunOnNumbers(tokens, compiled, index, value, integral)) {
+            truth = value != 0.0;
+            return 0;
+        }
+    }
     ValueStackFrame frame(m_values);
     CEngineVariant& value = m_values.Push();
     if (EvaluateExpression(tokens, index, value))
         return 1;
     truth = value.IsTrue();
     return 0;
+}
+
+bool CPandrel_Script::IsLoneOperand(TokenList& tokens, int index, int limit)
+{
+    ScriptToken& only = tokens.GetToken(index);
+    if (!only.Is(kTokenLiteral) && !only.Is(kTokenVariable))
+        return false;
+    ScriptToken& next = TokenAt(tokens, index + 1, limit);
+    return next.Is(kTokenEndOfLine) || next.Is(kTokenComma) || next.Is(kTokenRightBracket) ||
+           (next.Is(kTokenKeyword) && OperatorOf(next, true) == kOpEnd);
+}
+
+CompiledExpression& CPandrel_Script::CompiledAt(TokenList& tokens, int index, int limit)
+{
+    // Made the first time the expression is evaluated and kept with the
+    // line's tokens.
+    ScriptToken& first = tokens.GetToken(index);
+    CompiledExpression* compiled = tokens.GetCompiled(first);
+    if (!compiled)
+        compiled = &tokens.AddCompiled(first);
+    if (compiled->Steps.empty() || compiled->Start != index || compiled->Limit != limit)
+        CompileExpression(tokens, index, limit, *compiled);
+    return *compiled;
 }
 
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
@@ -144,10 +214,7 @@ int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit
     // its own value: the token after it ends the expression.
     if (index < limit && index < tokens.GetCount()) {
         ScriptToken& only = tokens.GetToken(index);
-        ScriptToken& next = TokenAt(tokens, index + 1, limit);
-        const bool ends = next.Is(kTokenEndOfLine) || next.Is(kTokenComma) || next.Is(kTokenRightBracket) ||
-                          (next.Is(kTokenKeyword) && OperatorOf(next, true) == kOpEnd);
-        if ((only.Is(kTokenLiteral) || only.Is(kTokenVariable)) && ends) {
+        if (IsLoneOperand(tokens, index, limit)) {
             if (only.Is(kTokenLiteral)) {
                 result.Assign(only.Value);
             } else {
@@ -163,17 +230,9 @@ int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit
         }
     }
 
-    // Everything else runs compiled, made the first time the expression is
-    // evaluated and kept with the line's tokens.
-    if (index < limit && index < tokens.GetCount()) {
-        ScriptToken& first = tokens.GetToken(index);
-        CompiledExpression* compiled = tokens.GetCompiled(first);
-        if (!compiled)
-            compiled = &tokens.AddCompiled(first);
-        if (compiled->Steps.empty() || compiled->Start != index || compiled->Limit != limit)
-            CompileExpression(tokens, index, limit, *compiled);
-        return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
-    }
+    // Everything else runs compiled.
+    if (index < limit && index < tokens.GetCount())
+        return RunCompiledExpression(tokens, CompiledAt(tokens, index, limit), index, limit, result, errorColumn);
     // Nothing to read (a statement that ends where its expression should
     // begin): its compiled form only reports the fault.
     CompiledExpression empty;
@@ -417,7 +476,10 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
 
     int operands = 0;
     compiled.NumbersOnly = true;
+    compiled.EndToken = -1;
     for (const ExpressionStep& step : steps) {
+        if (step.Do == ExpressionStep::kAccept)
+            compiled.EndToken = compiled.EndToken == -1 || compiled.EndToken == step.Token ? step.Token : -2;
         switch (step.Do) {
         case ExpressionStep::kLiteral:
         case ExpressionStep::kVariable:
@@ -442,6 +504,20 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
 bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
                                    CEngineVariant& result)
 {
+    double value;
+    bool integral;
+    if (!RunOnNumbers(tokens, compiled, index, value, integral))
+        return false;
+    if (integral)
+        result.SetInt(static_cast<int>(value));
+    else
+        result.SetNumber(value);
+    return true;
+}
+
+bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
+                                   bool& isInt)
+{
     // The operators as the variants apply them to two numbers; a value that
     // is not a number sends the whole expression the general way, which
     // reads the same variables again (reading has no effects).
@@ -464,28 +540,11 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
             break;
         }
         case ExpressionStep::kOperator: {
-            double& left = values[top - (step.Code == kOpNot || step.Code == kOpNegate ? 1 : 2)];
-            const double right = values[top - 1];
-            bool isInt = true;
-            switch (step.Code) {
-            case kOpNot: left = trunc(left) == 0.0 ? 1 : 0; break;
-            case kOpNegate: left = left * -1.0; isInt = false; break;
-            case kOpLess: left = left < right ? 1 : 0; break;
-            case kOpGreater: left = left > right ? 1 : 0; break;
-            case kOpLessEqual: left = left <= right ? 1 : 0; break;
-            case kOpGreaterEqual: left = left >= right ? 1 : 0; break;
-            case kOpEqual: left = left == right ? 1 : 0; break;
-            case kOpNotEqual: left = left == right ? 0 : 1; break;
-            case kOpAnd: left = left != 0.0 && right != 0.0 ? 1 : 0; break;
-            case kOpOr: left = left != 0.0 || right != 0.0 ? 1 : 0; break;
-            case kOpAdd: left = left + right; isInt = false; break;
-            case kOpSubtract: left = left - right; isInt = false; break;
-            case kOpMultiply: left = left * right; isInt = false; break;
-            case kOpDivide: left = left / right; isInt = false; break;
-            case kOpPower: left = Power(left, right); isInt = false; break;
-            default: return false;
-            }
-            if (step.Code != kOpNot && step.Code != kOpNegate)
+            const bool unary = IsUnary(step.Code);
+            bool isInt;
+            if (!ApplyToDoubles(step.Code, values[top - (unary ? 1 : 2)], values[top - 1], isInt))
+                return false;
+            if (!unary)
                 --top;
             integral[top - 1] = isInt;
             break;
@@ -502,10 +561,8 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
             break;
         }
         case ExpressionStep::kAccept:
-            if (integral[0])
-                result.SetInt(static_cast<int>(values[0]));
-            else
-                result.SetNumber(values[0]);
+            value = values[0];
+            isInt = integral[0];
             index = step.Token;
             return true;
         default:
@@ -628,26 +685,20 @@ bool CPandrel_Script::ApplyToNumbers(int code)
     // case of loops and conditions, without the general operator's way
     // round; anything else goes there.
     const int count = m_values.GetCount();
-    if (count < 2)
+    if (count < 2 || IsUnary(code))
         return false;
     CEngineVariant& left = m_values.At(count - 2);
     CEngineVariant& right = m_values.At(count - 1);
     if (!left.IsNumber() || !right.IsNumber())
         return false;
-    const double a = left.GetNumber(), b = right.GetNumber();
-    switch (code) {
-    case kOpAdd: left.SetNumber(a + b); break;
-    case kOpSubtract: left.SetNumber(a - b); break;
-    case kOpMultiply: left.SetNumber(a * b); break;
-    case kOpDivide: left.SetNumber(a / b); break;
-    case kOpLess: left.SetInt(a < b ? 1 : 0); break;
-    case kOpGreater: left.SetInt(a > b ? 1 : 0); break;
-    case kOpLessEqual: left.SetInt(a <= b ? 1 : 0); break;
-    case kOpGreaterEqual: left.SetInt(a >= b ? 1 : 0); break;
-    case kOpEqual: left.SetInt(a == b ? 1 : 0); break;
-    case kOpNotEqual: left.SetInt(a == b ? 0 : 1); break;
-    default: return false;
-    }
+    double value = left.GetNumber();
+    bool integral;
+    if (!ApplyToDoubles(code, value, right.GetNumber(), integral))
+        return false;
+    if (integral)
+        left.SetInt(static_cast<int>(value));
+    else
+        left.SetNumber(value);
     m_values.PopTo(count - 1);
     return true;
 }

@@ -250,6 +250,10 @@ private:
     // `$v = $v & ...` with a right side that only reads: appends in place.
     // True when it handled the statement (the outcome is in `status`).
     bool TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status);
+    // `$v = e` where e, from `index` to the end of the line, is an
+    // expression on numbers that ends the line: stores its value. False,
+    // with nothing done, when the statement must take the general way.
+    bool AssignNumbers(TokenList& tokens, int index, CEngineVariant& variable);
 
     // Blocks (Blocks.cpp).
     int ExecuteIf(TokenList& tokens, int index, int& nextLine);
@@ -319,6 +323,13 @@ private:
     // Runs a NumbersOnly expression on plain numbers: false, with nothing
     // changed, when an operand is not a number (or is missing).
     bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, CEngineVariant& result);
+    // The same, giving the value and whether it is held as an integer.
+    bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
+                      bool& integral);
+    // The compiled form of the expression from `index` up to `limit`.
+    CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
+    // A literal or plain variable that is the whole expression.
+    bool IsLoneOperand(TokenList& tokens, int index, int limit);
     // The token after the operand that starts at `index`; -1 when its
     // brackets do not close within the limit or it is no operand.
     int OperandEnd(TokenList& tokens, int index, int limit);

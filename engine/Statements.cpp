@@ -99,6 +99,8 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     const bool subscripted = tokens.GetToken(at).Is(kTokenLeftBracket);
 
     CEngineVariant* variable = FindVariable(variableToken);
+    if (variable && !subscripted && tokens.GetToken(at).Is(kTokenEqual) && AssignNumbers(tokens, at + 1, *variable))
+        return 0;
     if (!variable) {
         if (m_mustDeclareVars == 1) {
             ShowScriptError("Variable used without being declared.", column);
@@ -153,6 +155,19 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     }
     *target = static_cast<CEngineVariant&&>(value);
     return 0;
+}
+
+bool CPandrel_Script::AssignNumbers(TokenList& tokens, int index, CEngineVariant& variable)
+{
+    // The value is made only after every operand was read, so it can go
+    // straight into the variable, even when the right side reads it.
+    const int limit = tokens.GetCount();
+    if (index >= limit || IsLoneOperand(tokens, index, limit))
+        return false;
+    const CompiledExpression& compiled = CompiledAt(tokens, index, limit);
+    if (!compiled.NumbersOnly || compiled.EndToken != limit - 1 || !tokens.GetToken(limit - 1).Is(kTokenEndOfLine))
+        return false;
+    return RunOnNumbers(tokens, compiled, index, variable);
 }
 
 bool CPandrel_Script::TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status)
