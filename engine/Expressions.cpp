@@ -111,7 +111,7 @@ double Power(double base, double exponent)
 // operators that do not take two numbers to a number ("==" and "&", which
 // read texts). `integral` tells whether the variant would hold the result
 // as an integer (SetInt) rather than a number.
-bool ApplyToDoubles(int code, double& left, double right, bool& integral)
+inline __attribute__((always_inline)) bool ApplyToDoubles(int code, double& left, double right, bool& integral)
 {
     integral = true;
     switch (code) {
@@ -167,7 +167,7 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
 {
     // A condition on numbers needs no variant.
     const int limit = tokens.GetCount();
-    if (index < limit && !IsLoneOperand(tokens, index, limit)) {
+    if (index < limit && (KeptCompiled(tokens, index, limit) || !IsLoneOperand(tokens, index, limit))) {
         const CompiledExpression& compiled = CompiledAt(tokens, index, limit);
         double value;
         bool integral;

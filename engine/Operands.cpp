@@ -36,15 +36,23 @@ private:
 
 int CPandrel_Script::FindClosingBracket(TokenList& tokens, int open, int limit)
 {
+    // What lies between the brackets does not change: the "(" keeps the
+    // answer, which holds for every limit beyond it.
+    ScriptToken& opening = tokens.GetToken(open);
+    if (opening.CloseBracket > 0 && opening.CloseBracket - 1 < limit)
+        return opening.CloseBracket - 1;
     int depth = 0;
     for (int i = open; i < limit; ++i) {
         ScriptToken& token = tokens.GetToken(i);
         if (token.Is(kTokenEndOfLine))
             return -1;
-        if (token.Is(kTokenLeftParen))
+        if (token.Is(kTokenLeftParen)) {
             ++depth;
-        else if (token.Is(kTokenRightParen) && --depth == 0)
+        } else if (token.Is(kTokenRightParen) && --depth == 0) {
+            if (opening.Is(kTokenLeftParen))
+                opening.CloseBracket = i + 1;
             return i;
+        }
     }
     return -1;
 }

@@ -208,7 +208,12 @@ private:
     // variables; null after a lexer error was reported. For scans the cached
     // list serves always: a scan looks only at token types.
     TokenList* TokensForRun(int position, std::unique_ptr<TokenList>& fresh);
-    TokenList* TokensForScan(int position);
+    TokenList* TokensForScan(int position)
+    {
+        CachedLine* cached = CachedLineAt(position);
+        return cached && cached->Tokens ? cached->Tokens.get() : ReadTokensForScan(position);
+    }
+    TokenList* ReadTokensForScan(int position);
     CachedLine* CachedLineAt(int position)
     {
         if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
@@ -330,6 +335,13 @@ private:
     CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
     // A literal or plain variable that is the whole expression.
     bool IsLoneOperand(TokenList& tokens, int index, int limit);
+    // The expression from `index` to `limit` has been compiled (so it is
+    // no lone operand, which never is).
+    static bool KeptCompiled(TokenList& tokens, int index, int limit)
+    {
+        const CompiledExpression* compiled = tokens.GetCompiled(tokens.GetToken(index));
+        return compiled && compiled->Start == index && compiled->Limit == limit && !compiled->Steps.empty();
+    }
     // The token after the operand that starts at `index`; -1 when its
     // brackets do not close within the limit or it is no operand.
     int OperandEnd(TokenList& tokens, int index, int limit);

@@ -99,8 +99,6 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     const bool subscripted = tokens.GetToken(at).Is(kTokenLeftBracket);
 
     CEngineVariant* variable = FindVariable(variableToken);
-    if (variable && !subscripted && tokens.GetToken(at).Is(kTokenEqual) && AssignNumbers(tokens, at + 1, *variable))
-        return 0;
     if (!variable) {
         if (m_mustDeclareVars == 1) {
             ShowScriptError("Variable used without being declared.", column);
@@ -120,11 +118,13 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     const bool element = variable->IsArray() && subscripted;
     int subscripts[kMaxArrayDimensions];
     int subscriptCount = 0;
+    CEngineVariant* chosen = variable;
     if (element) {
         if (EvaluateSubscripts(tokens, at, tokens.GetCount(), subscripts, subscriptCount))
             return 1;
         variable = FindVariable(variableToken);
-        if (!variable || !SelectElement(*variable, subscripts, subscriptCount)) {
+        chosen = variable ? SelectElement(*variable, subscripts, subscriptCount) : nullptr;
+        if (!chosen) {
             ShowScriptError(kWrongSubscripts, column);
             return 1;
         }
@@ -137,6 +137,10 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     }
     ++at;
 
+    // A right side on numbers runs no function, so the element chosen is
+    // still the one to assign.
+    if (AssignNumbers(tokens, at, *chosen))
+        return 0;
     int status;
     if (!element && TryAppendInPlace(tokens, at, *variable, status))
         return status;
@@ -162,7 +166,7 @@ bool CPandrel_Script::AssignNumbers(TokenList& tokens, int index, CEngineVariant
     // The value is made only after every operand was read, so it can go
     // straight into the variable, even when the right side reads it.
     const int limit = tokens.GetCount();
-    if (index >= limit || IsLoneOperand(tokens, index, limit))
+    if (index >= limit || (!KeptCompiled(tokens, index, limit) && IsLoneOperand(tokens, index, limit)))
         return false;
     const CompiledExpression& compiled = CompiledAt(tokens, index, limit);
     if (!compiled.NumbersOnly || compiled.EndToken != limit - 1 || !tokens.GetToken(limit - 1).Is(kTokenEndOfLine))
