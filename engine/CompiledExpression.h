@@ -34,6 +34,7 @@ struct ExpressionStep
     unsigned char Flags;
     int Token;           // the operand's first token; kAccept: the token after the expression
     int Jump;            // kShortCircuit: the step to go on at when the right side is skipped
+    double Number;       // kLiteral in a NumbersOnly expression: the literal's value
 };
 
 // The evaluator's own errors (kError's Code).

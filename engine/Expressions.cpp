@@ -319,7 +319,7 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
     std::map<std::vector<int>, int> walked;   // a state's key: the first step of its walk
 
     auto emit = [&](ExpressionStep::Action action, int code, int token, int flags = ExpressionStep::kNoFlags) {
-        steps.push_back({action, static_cast<unsigned char>(code), static_cast<unsigned char>(flags), token, 0});
+        steps.push_back({action, static_cast<unsigned char>(code), static_cast<unsigned char>(flags), token, 0, 0.0});
     };
 
     auto walk = [&](State state) {
@@ -477,11 +477,19 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
     int operands = 0;
     compiled.NumbersOnly = true;
     compiled.EndToken = -1;
-    for (const ExpressionStep& step : steps) {
+    for (ExpressionStep& step : steps) {
         if (step.Do == ExpressionStep::kAccept)
             compiled.EndToken = compiled.EndToken == -1 || compiled.EndToken == step.Token ? step.Token : -2;
         switch (step.Do) {
-        case ExpressionStep::kLiteral:
+        case ExpressionStep::kLiteral: {
+            CEngineVariant& literal = tokens.GetToken(step.Token).Value;
+            if (literal.IsNumber())
+                step.Number = literal.GetNumber();
+            else
+                compiled.NumbersOnly = false;
+            ++operands;
+            break;
+        }
         case ExpressionStep::kVariable:
             ++operands;
             break;
@@ -530,9 +538,11 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
         const ExpressionStep& step = steps[i];
         switch (step.Do) {
         case ExpressionStep::kLiteral:
+            integral[top] = false;
+            values[top++] = step.Number;
+            break;
         case ExpressionStep::kVariable: {
-            ScriptToken& token = tokens.GetToken(step.Token);
-            CEngineVariant* value = step.Do == ExpressionStep::kLiteral ? &token.Value : FindVariable(token);
+            CEngineVariant* value = FindVariable(tokens.GetToken(step.Token));
             if (!value || !value->IsNumber())
                 return false;
             integral[top] = false;

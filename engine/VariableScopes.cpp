@@ -47,13 +47,9 @@ private:
     const char* m_text;
 };
 
-unsigned g_nextTableSerial = 1;
+unsigned g_nextEpoch = 1;
 
 }  // namespace
-
-VariableTable::VariableTable() : m_serial(g_nextTableSerial++)
-{
-}
 
 VariableTable::~VariableTable()
 {
@@ -184,12 +180,29 @@ VariableScopes::~VariableScopes()
         delete table;
 }
 
+void VariableScopes::NewEpoch()
+{
+    m_epoch = g_nextEpoch++;
+    if (!m_epoch)   // after a wrap: 0 is what a cache that never looked holds
+        m_epoch = g_nextEpoch++;
+}
+
+CEngineVariant* VariableScopes::SetIn(VariableTable& table, const char* upperName, unsigned hash,
+                                      const CEngineVariant& value)
+{
+    const unsigned version = table.GetVersion();
+    CEngineVariant* variable = table.Set(upperName, hash, value);
+    if (table.GetVersion() != version)
+        NewEpoch();
+    return variable;
+}
+
 CEngineVariant* VariableScopes::Declare(const char* name, const CEngineVariant& value, int scope)
 {
     UpperName upper(name);
     VariableTable* local = TopLocal();
     VariableTable& table = (scope != kScopeGlobal && local) ? *local : m_global;
-    return table.Set(upper, value);
+    return SetIn(table, upper, HashName(upper), value);
 }
 
 CEngineVariant* VariableScopes::DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value,
@@ -197,7 +210,7 @@ CEngineVariant* VariableScopes::DeclareUpper(const char* upperName, unsigned has
 {
     VariableTable* local = TopLocal();
     VariableTable& table = (scope != kScopeGlobal && local) ? *local : m_global;
-    return table.Set(upperName, hash, value);
+    return SetIn(table, upperName, hash, value);
 }
 
 bool VariableScopes::DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target)
@@ -206,6 +219,7 @@ bool VariableScopes::DeclareAliasUpper(const char* upperName, unsigned hash, CEn
     if (!local || !target)
         return false;
     local->SetAlias(upperName, hash, target);
+    NewEpoch();
     return true;
 }
 
@@ -240,18 +254,13 @@ CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash
             return local->Find(upperName, hash);
         return m_global.Find(upperName, hash);
     }
-    const unsigned localSerial = local ? local->GetSerial() : 0;
-    const unsigned localVersion = local ? local->GetVersion() : 0;
-    if (cache.Variable && cache.LocalSerial == localSerial && cache.LocalVersion == localVersion &&
-        cache.GlobalVersion == m_global.GetVersion())
+    if (cache.Variable && cache.Epoch == m_epoch)
         return cache.Variable;
     CEngineVariant* found = local ? local->Find(upperName, hash) : nullptr;
     if (!found)
         found = m_global.Find(upperName, hash);
     cache.Variable = found;
-    cache.LocalSerial = localSerial;
-    cache.LocalVersion = localVersion;
-    cache.GlobalVersion = m_global.GetVersion();
+    cache.Epoch = m_epoch;
     return found;
 }
 
@@ -261,6 +270,7 @@ bool VariableScopes::DeclareAlias(const char* name, CEngineVariant* target)
     if (!local || !target)
         return false;
     local->SetAlias(UpperName(name), target);
+    NewEpoch();
     return true;
 }
 
@@ -275,6 +285,7 @@ int VariableScopes::IsDeclared(const char* name) const
 
 void VariableScopes::PushScope()
 {
+    NewEpoch();
     if (m_spareLocals.empty()) {
         m_locals.push_back(new VariableTable);
     } else {
@@ -285,6 +296,7 @@ void VariableScopes::PushScope()
 
 void VariableScopes::PopScope()
 {
+    NewEpoch();
     if (!m_locals.empty()) {
         m_locals.back()->Clear();
         m_spareLocals.push_back(m_locals.back());
@@ -294,6 +306,7 @@ void VariableScopes::PopScope()
 
 void VariableScopes::Clear()
 {
+    NewEpoch();
     while (!m_locals.empty())
         PopScope();
     m_global.Clear();

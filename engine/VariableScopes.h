@@ -9,15 +9,12 @@
 #include <vector>
 
 // What one place in a script remembers of its last variable look-up. It
-// holds while the scopes it was made in have not changed: the same local
-// table (by its serial) at the same version, and the global table at the
-// same version.
+// holds while the scopes have not changed since (the same epoch): no name
+// added, aliased or removed, no scope pushed or popped.
 struct VariableLookupCache
 {
     CEngineVariant* Variable = nullptr;
-    unsigned LocalSerial = 0;
-    unsigned LocalVersion = 0;
-    unsigned GlobalVersion = 0;
+    unsigned Epoch = 0;
 };
 
 // One scope's variables, in the order they were made. An entry owns its
@@ -28,7 +25,7 @@ struct VariableLookupCache
 class VariableTable
 {
 public:
-    VariableTable();
+    VariableTable() = default;
     VariableTable(const VariableTable&) = delete;
     VariableTable& operator=(const VariableTable&) = delete;
     ~VariableTable();
@@ -48,9 +45,8 @@ public:
     // Removes every variable; the values they owned are emptied.
     void Clear();
 
-    // A number no other table had, and the count of changes to which
-    // variant a name stands for (new names, aliases, clearing).
-    unsigned GetSerial() const { return m_serial; }
+    // The count of changes to which variant a name stands for (new names,
+    // aliases, clearing).
     unsigned GetVersion() const { return m_version; }
 
 private:
@@ -72,7 +68,6 @@ private:
     // Open-addressing hash of entry numbers (+1; 0 is free), so that a look-up
     // does not walk the whole table.
     std::vector<int> m_slots;
-    unsigned m_serial;
     unsigned m_version = 0;
 };
 
@@ -86,7 +81,7 @@ enum VariableScope
 class VariableScopes
 {
 public:
-    VariableScopes() = default;
+    VariableScopes() { NewEpoch(); }
     VariableScopes(const VariableScopes&) = delete;
     VariableScopes& operator=(const VariableScopes&) = delete;
     ~VariableScopes();
@@ -109,13 +104,7 @@ public:
     // The answer `cache` holds when the scopes have not changed since, else null.
     CEngineVariant* CachedLookup(const VariableLookupCache& cache) const
     {
-        const VariableTable* local = TopLocal();
-        const unsigned localSerial = local ? local->GetSerial() : 0;
-        const unsigned localVersion = local ? local->GetVersion() : 0;
-        return cache.LocalSerial == localSerial && cache.LocalVersion == localVersion &&
-                       cache.GlobalVersion == m_global.GetVersion()
-                   ? cache.Variable
-                   : nullptr;
+        return cache.Epoch == m_epoch ? cache.Variable : nullptr;
     }
     static unsigned NameHash(const char* upperName);
     // Makes `name` an alias of `target` in the top local table; false when
@@ -133,8 +122,13 @@ public:
 
 private:
     VariableTable* TopLocal() const { return m_locals.empty() ? nullptr : m_locals.back(); }
+    // A change to which variant a name stands for: cached look-ups end.
+    void NewEpoch();
+    // Declares into `table`, starting a new epoch when that added a name.
+    CEngineVariant* SetIn(VariableTable& table, const char* upperName, unsigned hash, const CEngineVariant& value);
 
     VariableTable m_global;
     std::vector<VariableTable*> m_locals;
     std::vector<VariableTable*> m_spareLocals;   // popped tables, for the next calls
+    unsigned m_epoch = 0;   // unique among every VariableScopes' epochs; set by the constructor
 };
