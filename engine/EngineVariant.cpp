@@ -104,11 +104,12 @@ CEngineVariant& CEngineVariant::MoveFrom(CEngineVariant& other)
     return *this;
 }
 
-CEngineVariant::~CEngineVariant()
+void CEngineVariant::ReleaseStorage()
 {
     FreeText();
     FreeElements();
     delete m_array;
+    m_array = nullptr;
 }
 
 void CEngineVariant::FreeText()

@@ -36,7 +36,11 @@ public:
         }
         return MoveFrom(other);
     }
-    ~CEngineVariant();
+    ~CEngineVariant()
+    {
+        if (!IsPlain())
+            ReleaseStorage();
+    }
 
     // A deep copy: caches, text and every existing array element.
     void Assign(const CEngineVariant& other)
@@ -191,6 +195,8 @@ private:
     double ConvertToNumber();
     void FreeText();
     void FreeElements();
+    // Frees the text and the array storage (the destructor's work).
+    void ReleaseStorage();
     // Gives the variant the text, reusing its buffer when it is big enough.
     void StoreText(const char* text, int length);
     // -1, 0 or 1: two strings by their case-folded texts, anything else by

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <map>
 
 #include <string>
 
@@ -49,6 +50,27 @@ private:
 
 unsigned g_nextEpoch = 1;
 
+// Layouts: each is a layout with one more name; they are numbered as they
+// are first met. Past kInternedLayouts a layout gets a number of its own
+// that no other table shares (look-ups from those tables are not carried
+// over from one call to the next), so that scripts that make endless new
+// names cannot make the numbering grow without end.
+const size_t kInternedLayouts = 65536;
+unsigned g_nextUnsharedLayout = 0x80000000u;
+
+unsigned NextLayout(unsigned layout, const char* name)
+{
+    static std::map<std::pair<unsigned, std::string>, unsigned> layouts;
+    auto found = layouts.find(std::make_pair(layout, std::string(name)));
+    if (found != layouts.end())
+        return found->second;
+    if (layouts.size() >= kInternedLayouts)
+        return g_nextUnsharedLayout++;
+    const unsigned next = static_cast<unsigned>(layouts.size() + 1);
+    layouts.emplace(std::make_pair(layout, std::string(name)), next);
+    return next;
+}
+
 }  // namespace
 
 VariableTable::~VariableTable()
@@ -68,6 +90,7 @@ void VariableTable::Clear()
         entry.Value = nullptr;
     }
     m_count = 0;
+    m_layout = 0;
     std::fill(m_slots.begin(), m_slots.end(), 0);
 }
 
@@ -114,7 +137,16 @@ VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
     if (m_count == static_cast<int>(m_entries.size()))
         m_entries.emplace_back();
     Entry& entry = m_entries[static_cast<size_t>(m_count++)];
-    entry.Name.Assign(name);
+    // A spare entry that held the same name after the same layout knows
+    // the layout that follows.
+    const bool sameName = strcmp(entry.Name, name) == 0;
+    if (!sameName)
+        entry.Name.Assign(name);
+    if (!sameName || entry.LayoutBefore != m_layout || !entry.LayoutAfter) {
+        entry.LayoutBefore = m_layout;
+        entry.LayoutAfter = NextLayout(m_layout, name);
+    }
+    m_layout = entry.LayoutAfter;
     AddToIndex(m_count - 1, hash);
     return entry;
 }
@@ -256,9 +288,19 @@ CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash
     }
     if (cache.Variable && cache.Epoch == m_epoch)
         return cache.Variable;
-    CEngineVariant* found = local ? local->Find(upperName, hash) : nullptr;
-    if (!found)
-        found = m_global.Find(upperName, hash);
+    CEngineVariant* found;
+    if (local && cache.LocalIndex >= 0 && cache.LocalLayout == local->GetLayout()) {
+        found = local->ValueAt(cache.LocalIndex);
+    } else {
+        const int index = local ? local->IndexOf(upperName, hash) : -1;
+        cache.LocalIndex = index;
+        if (index >= 0) {
+            cache.LocalLayout = local->GetLayout();
+            found = local->ValueAt(index);
+        } else {
+            found = m_global.Find(upperName, hash);
+        }
+    }
     cache.Variable = found;
     cache.Epoch = m_epoch;
     return found;

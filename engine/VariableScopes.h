@@ -6,6 +6,8 @@
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 
+#include <stddef.h>
+
 #include <vector>
 
 // What one place in a script remembers of its last variable look-up. It
@@ -15,6 +17,11 @@ struct VariableLookupCache
 {
     CEngineVariant* Variable = nullptr;
     unsigned Epoch = 0;
+    // A name found in the top local table: its place there, which holds in
+    // every local table of the same layout (a user function's scope in each
+    // of its calls); -1 otherwise.
+    int LocalIndex = -1;
+    unsigned LocalLayout = 0;
 };
 
 // One scope's variables, in the order they were made. An entry owns its
@@ -48,6 +55,12 @@ public:
     // The count of changes to which variant a name stands for (new names,
     // aliases, clearing).
     unsigned GetVersion() const { return m_version; }
+    // The names the table holds, in order: two tables with the same names
+    // in the same order have the same layout (0 when empty).
+    unsigned GetLayout() const { return m_layout; }
+    // The place of a name in the table, or -1; the variant at a place.
+    int IndexOf(const char* name, unsigned hash) const { return FindIndex(name, hash); }
+    CEngineVariant* ValueAt(int index) const { return m_entries[static_cast<size_t>(index)].Value; }
 
 private:
     struct Entry
@@ -56,6 +69,10 @@ private:
         bool IsAlias = false;
         CEngineVariant* Value = nullptr;   // Owned, or the aliased variant
         CEngineVariant* Owned = nullptr;   // this entry's own variant, kept for reuse
+        // The layouts before and after this entry's name was last added,
+        // so that a table refilled with the same names finds them again.
+        unsigned LayoutBefore = 0;
+        unsigned LayoutAfter = 0;
     };
 
     int FindIndex(const char* name, unsigned hash) const;
@@ -69,6 +86,7 @@ private:
     // does not walk the whole table.
     std::vector<int> m_slots;
     unsigned m_version = 0;
+    unsigned m_layout = 0;
 };
 
 enum VariableScope
