@@ -167,11 +167,11 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
 {
     // A condition on numbers needs no variant.
     const int limit = tokens.GetCount();
-    if (index < limit && (KeptCompiled(tokens, index, limit) || !IsLoneOperand(tokens, index, limit))) {
-        const CompiledExpression& compiled = CompiledAt(tokens, index, limit);
+    const CompiledExpression* compiled = index < limit ? CompiledUnlessLone(tokens, index, limit) : nullptr;
+    if (compiled && compiled->NumbersOnly) {
         double value;
         bool integral;
-        if (compiled.NumbersOnly && RunOnNumbers(tokens, compiled, index, value, integral)) {
+        if (RunOnNumbers(tokens, *compiled, index, value, integral)) {
             truth = value != 0.0;
             return 0;
         }
@@ -210,29 +210,25 @@ CompiledExpression& CPandrel_Script::CompiledAt(TokenList& tokens, int index, in
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
                                         int errorColumn)
 {
-    // A lone literal or plain variable (an argument, a Return value) is
-    // its own value: the token after it ends the expression.
     if (index < limit && index < tokens.GetCount()) {
+        if (const CompiledExpression* compiled = CompiledUnlessLone(tokens, index, limit))
+            return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
+        // A lone literal or plain variable (an argument, a Return value) is
+        // its own value: the token after it ends the expression.
         ScriptToken& only = tokens.GetToken(index);
-        if (IsLoneOperand(tokens, index, limit)) {
-            if (only.Is(kTokenLiteral)) {
-                result.Assign(only.Value);
-            } else {
-                CEngineVariant* variable = FindVariable(only);
-                if (!variable) {
-                    ShowScriptError("Variable used without being declared.", only.Column);
-                    return 1;
-                }
-                result.Assign(*variable);
+        if (only.Is(kTokenLiteral)) {
+            result.Assign(only.Value);
+        } else {
+            CEngineVariant* variable = FindVariable(only);
+            if (!variable) {
+                ShowScriptError("Variable used without being declared.", only.Column);
+                return 1;
             }
-            ++index;
-            return 0;
+            result.Assign(*variable);
         }
+        ++index;
+        return 0;
     }
-
-    // Everything else runs compiled.
-    if (index < limit && index < tokens.GetCount())
-        return RunCompiledExpression(tokens, CompiledAt(tokens, index, limit), index, limit, result, errorColumn);
     // Nothing to read (a statement that ends where its expression should
     // begin): its compiled form only reports the fault.
     CompiledExpression empty;

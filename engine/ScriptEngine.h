@@ -231,6 +231,8 @@ private:
             return m_variables.Lookup(token.Value.GetString(), kScopeAuto);
         if (CEngineVariant* cached = m_variables.CachedLookup(token.Lookup))
             return cached;
+        if (CEngineVariant* placed = m_variables.PlacedLookup(token.Lookup))
+            return placed;
         return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup);
     }
     // The user function a user-function token names, or null.
@@ -335,12 +337,15 @@ private:
     CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
     // A literal or plain variable that is the whole expression.
     bool IsLoneOperand(TokenList& tokens, int index, int limit);
-    // The expression from `index` to `limit` has been compiled (so it is
-    // no lone operand, which never is).
-    static bool KeptCompiled(TokenList& tokens, int index, int limit)
+    // The compiled form of the expression from `index` to `limit`, null
+    // when it is a lone operand (which is never compiled, so a form kept
+    // for it answers at once).
+    const CompiledExpression* CompiledUnlessLone(TokenList& tokens, int index, int limit)
     {
-        const CompiledExpression* compiled = tokens.GetCompiled(tokens.GetToken(index));
-        return compiled && compiled->Start == index && compiled->Limit == limit && !compiled->Steps.empty();
+        const CompiledExpression* kept = tokens.GetCompiled(tokens.GetToken(index));
+        if (kept && kept->Start == index && kept->Limit == limit && !kept->Steps.empty())
+            return kept;
+        return IsLoneOperand(tokens, index, limit) ? nullptr : &CompiledAt(tokens, index, limit);
     }
     // The token after the operand that starts at `index`; -1 when its
     // brackets do not close within the limit or it is no operand.

@@ -166,12 +166,11 @@ bool CPandrel_Script::AssignNumbers(TokenList& tokens, int index, CEngineVariant
     // The value is made only after every operand was read, so it can go
     // straight into the variable, even when the right side reads it.
     const int limit = tokens.GetCount();
-    if (index >= limit || (!KeptCompiled(tokens, index, limit) && IsLoneOperand(tokens, index, limit)))
+    const CompiledExpression* compiled = index < limit ? CompiledUnlessLone(tokens, index, limit) : nullptr;
+    if (!compiled || !compiled->NumbersOnly || compiled->EndToken != limit - 1 ||
+        !tokens.GetToken(limit - 1).Is(kTokenEndOfLine))
         return false;
-    const CompiledExpression& compiled = CompiledAt(tokens, index, limit);
-    if (!compiled.NumbersOnly || compiled.EndToken != limit - 1 || !tokens.GetToken(limit - 1).Is(kTokenEndOfLine))
-        return false;
-    return RunOnNumbers(tokens, compiled, index, variable);
+    return RunOnNumbers(tokens, *compiled, index, variable);
 }
 
 bool CPandrel_Script::TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status)

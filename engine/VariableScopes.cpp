@@ -288,18 +288,16 @@ CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash
     }
     if (cache.Variable && cache.Epoch == m_epoch)
         return cache.Variable;
+    if (CEngineVariant* placed = PlacedLookup(cache))
+        return placed;
     CEngineVariant* found;
-    if (local && cache.LocalIndex >= 0 && cache.LocalLayout == local->GetLayout()) {
-        found = local->ValueAt(cache.LocalIndex);
+    const int index = local ? local->IndexOf(upperName, hash) : -1;
+    cache.LocalIndex = index;
+    if (index >= 0) {
+        cache.LocalLayout = local->GetLayout();
+        found = local->ValueAt(index);
     } else {
-        const int index = local ? local->IndexOf(upperName, hash) : -1;
-        cache.LocalIndex = index;
-        if (index >= 0) {
-            cache.LocalLayout = local->GetLayout();
-            found = local->ValueAt(index);
-        } else {
-            found = m_global.Find(upperName, hash);
-        }
+        found = m_global.Find(upperName, hash);
     }
     cache.Variable = found;
     cache.Epoch = m_epoch;

@@ -124,6 +124,16 @@ public:
     {
         return cache.Epoch == m_epoch ? cache.Variable : nullptr;
     }
+    // The variable at the place in the top local table that `cache` holds,
+    // when that table has the layout it was found in; else null.
+    CEngineVariant* PlacedLookup(VariableLookupCache& cache) const
+    {
+        if (cache.LocalIndex < 0 || m_locals.empty() || m_locals.back()->GetLayout() != cache.LocalLayout)
+            return nullptr;
+        cache.Variable = m_locals.back()->ValueAt(cache.LocalIndex);
+        cache.Epoch = m_epoch;
+        return cache.Variable;
+    }
     static unsigned NameHash(const char* upperName);
     // Makes `name` an alias of `target` in the top local table; false when
     // there is no local scope or no target.
