@@ -59,4 +59,8 @@ struct CompiledExpression
     // The token after the expression when every way through it ends there;
     // negative otherwise.
     int EndToken = -1;
+    // A NumbersOnly expression that is a plain variable, a two-operand
+    // operator and a literal (`$i + 1`, `$k = 0`): its steps are run
+    // without the loop.
+    bool VariableOpLiteral = false;
 };

@@ -503,6 +503,10 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
     }
     if (operands > CompiledExpression::kNumberDepth)
         compiled.NumbersOnly = false;
+    compiled.VariableOpLiteral = compiled.NumbersOnly && steps.size() == 4 &&
+                                 steps[0].Do == ExpressionStep::kVariable && steps[1].Do == ExpressionStep::kLiteral &&
+                                 steps[2].Do == ExpressionStep::kOperator && !IsUnary(steps[2].Code) &&
+                                 steps[3].Do == ExpressionStep::kAccept;
 }
 
 bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
@@ -525,10 +529,19 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
     // The operators as the variants apply them to two numbers; a value that
     // is not a number sends the whole expression the general way, which
     // reads the same variables again (reading has no effects).
+    const std::vector<ExpressionStep>& steps = compiled.Steps;
+    if (compiled.VariableOpLiteral) {
+        CEngineVariant* variable = FindVariable(tokens.GetToken(steps[0].Token));
+        if (!variable || !variable->IsNumber())
+            return false;
+        value = variable->GetNumber();
+        ApplyToDoubles(steps[2].Code, value, steps[1].Number, isInt);
+        index = steps[3].Token;
+        return true;
+    }
     double values[CompiledExpression::kNumberDepth];
     bool integral[CompiledExpression::kNumberDepth];   // made by SetInt: its integer form is cached
     int top = 0;
-    const std::vector<ExpressionStep>& steps = compiled.Steps;
     const size_t count = steps.size();
     for (size_t i = 0; i < count; ++i) {
         const ExpressionStep& step = steps[i];
