@@ -59,8 +59,8 @@ struct CompiledExpression
     // The token after the expression when every way through it ends there;
     // negative otherwise.
     int EndToken = -1;
-    // A NumbersOnly expression that is a plain variable, a two-operand
-    // operator and a literal (`$i + 1`, `$k = 0`): its steps are run
-    // without the loop.
-    bool VariableOpLiteral = false;
+    // A NumbersOnly expression of two plain operands (variables or
+    // literals) and a two-operand operator (`$i + 1`, `$r * $c`): its steps
+    // are run without the loop.
+    bool TwoOperands = false;
 };

@@ -503,10 +503,10 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
     }
     if (operands > CompiledExpression::kNumberDepth)
         compiled.NumbersOnly = false;
-    compiled.VariableOpLiteral = compiled.NumbersOnly && steps.size() == 4 &&
-                                 steps[0].Do == ExpressionStep::kVariable && steps[1].Do == ExpressionStep::kLiteral &&
-                                 steps[2].Do == ExpressionStep::kOperator && !IsUnary(steps[2].Code) &&
-                                 steps[3].Do == ExpressionStep::kAccept;
+    // Operand steps of a NumbersOnly expression are literals and variables.
+    compiled.TwoOperands = compiled.NumbersOnly && steps.size() == 4 && steps[0].Do != ExpressionStep::kOperator &&
+                           steps[1].Do != ExpressionStep::kOperator && steps[2].Do == ExpressionStep::kOperator &&
+                           !IsUnary(steps[2].Code) && steps[3].Do == ExpressionStep::kAccept;
 }
 
 bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
@@ -530,12 +530,22 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
     // is not a number sends the whole expression the general way, which
     // reads the same variables again (reading has no effects).
     const std::vector<ExpressionStep>& steps = compiled.Steps;
-    if (compiled.VariableOpLiteral) {
-        CEngineVariant* variable = FindVariable(tokens.GetToken(steps[0].Token));
+    auto operand = [&](const ExpressionStep& step, double& number) {
+        if (step.Do == ExpressionStep::kLiteral) {
+            number = step.Number;
+            return true;
+        }
+        CEngineVariant* variable = FindVariable(tokens.GetToken(step.Token));
         if (!variable || !variable->IsNumber())
             return false;
-        value = variable->GetNumber();
-        ApplyToDoubles(steps[2].Code, value, steps[1].Number, isInt);
+        number = variable->GetNumber();
+        return true;
+    };
+    if (compiled.TwoOperands) {
+        double right;
+        if (!operand(steps[0], value) || !operand(steps[1], right))
+            return false;
+        ApplyToDoubles(steps[2].Code, value, right, isInt);
         index = steps[3].Token;
         return true;
     }
@@ -547,17 +557,11 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
         const ExpressionStep& step = steps[i];
         switch (step.Do) {
         case ExpressionStep::kLiteral:
-            integral[top] = false;
-            values[top++] = step.Number;
-            break;
-        case ExpressionStep::kVariable: {
-            CEngineVariant* value = FindVariable(tokens.GetToken(step.Token));
-            if (!value || !value->IsNumber())
+        case ExpressionStep::kVariable:
+            if (!operand(step, values[top]))
                 return false;
-            integral[top] = false;
-            values[top++] = value->GetNumber();
+            integral[top++] = false;
             break;
-        }
         case ExpressionStep::kOperator: {
             const bool unary = IsUnary(step.Code);
             bool isInt;
