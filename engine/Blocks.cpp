@@ -56,6 +56,56 @@ void CPandrel_Script::DropAbandonedBlocks(int line)
             stack->Pop();
 }
 
+template <typename OnBranch>
+int CPandrel_Script::WalkBlock(int openLine, const BlockWords& words, OnBranch&& onBranch, int& end)
+{
+    if (CachedLine* cached = CachedLineAt(openLine); cached && cached->BlockEnd > 0) {
+        end = cached->BlockEnd;
+        for (int line : cached->Branches)
+            if (onBranch(line, false))
+                return 1;
+        return 0;
+    }
+    std::vector<int> branches;
+    int depth = 0;
+    end = 0;
+    const int count = g_ScriptFile.GetLineCount();
+    for (int line = openLine + 1; line <= count && !end; ++line) {
+        m_currentLine = line;
+        TokenList* tokens = TokensForScan(line);
+        if (!tokens)
+            return 1;
+        ScriptToken& first = tokens->GetToken(0);
+        if (first.IsKeyword(words.Open)) {
+            if (!words.NestsOnlyAsBlock || OpensIfBlock(*tokens))
+                ++depth;
+        } else if (first.IsKeyword(words.Close)) {
+            if (depth-- == 0)
+                end = line;
+        } else if (depth == 0 && (first.IsKeyword(words.Branch) || first.IsKeyword(words.OtherBranch))) {
+            branches.push_back(line);
+            if (onBranch(line, true))
+                return 1;
+        }
+    }
+    m_currentLine = openLine;
+    // What a scan finds depends on the line texts alone: the opening line keeps it.
+    if (CachedLine* cached = CachedLineAt(openLine); cached && end) {
+        cached->Branches.swap(branches);
+        cached->BlockEnd = end;
+    }
+    return 0;
+}
+
+int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeyword)
+{
+    const BlockWords loopWords = {openKeyword, closeKeyword, -1, -1, false};
+    int end = 0;
+    if (WalkBlock(openLine, loopWords, [](int, bool) { return 0; }, end))
+        return -1;
+    return end;
+}
+
 // ---- If ... ElseIf ... Else ... EndIf --------------------------------------
 
 int CPandrel_Script::ExecuteIf(TokenList& tokens, int index, int& nextLine)
@@ -175,56 +225,6 @@ int CPandrel_Script::ExecuteEndIf(TokenList& tokens, int index)
 
 // ---- Loops -------------------------------------------------------------------
 
-int CPandrel_Script::WalkBlock(int openLine, const BlockWords& words,
-                               const std::function<int(int line, bool scanning)>& onBranch, int& end)
-{
-    if (CachedLine* cached = CachedLineAt(openLine); cached && cached->BlockEnd > 0) {
-        end = cached->BlockEnd;
-        for (int line : cached->Branches)
-            if (onBranch(line, false))
-                return 1;
-        return 0;
-    }
-    std::vector<int> branches;
-    int depth = 0;
-    end = 0;
-    const int count = g_ScriptFile.GetLineCount();
-    for (int line = openLine + 1; line <= count && !end; ++line) {
-        m_currentLine = line;
-        TokenList* tokens = TokensForScan(line);
-        if (!tokens)
-            return 1;
-        ScriptToken& first = tokens->GetToken(0);
-        if (first.IsKeyword(words.Open)) {
-            if (!words.NestsOnlyAsBlock || OpensIfBlock(*tokens))
-                ++depth;
-        } else if (first.IsKeyword(words.Close)) {
-            if (depth-- == 0)
-                end = line;
-        } else if (depth == 0 && (first.IsKeyword(words.Branch) || first.IsKeyword(words.OtherBranch))) {
-            branches.push_back(line);
-            if (onBranch(line, true))
-                return 1;
-        }
-    }
-    m_currentLine = openLine;
-    // What a scan finds depends on the line texts alone: the opening line keeps it.
-    if (CachedLine* cached = CachedLineAt(openLine); cached && end) {
-        cached->Branches.swap(branches);
-        cached->BlockEnd = end;
-    }
-    return 0;
-}
-
-int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeyword)
-{
-    const BlockWords loopWords = {openKeyword, closeKeyword, -1, -1, false};
-    int end = 0;
-    if (WalkBlock(openLine, loopWords, [](int, bool) { return 0; }, end))
-        return -1;
-    return end;
-}
-
 BlockRecord* CPandrel_Script::CurrentLoop(int kind)
 {
     DropAbandonedBlocks(m_currentLine);
@@ -319,6 +319,10 @@ int CPandrel_Script::ExecuteUntil(TokenList& tokens, int index, int& nextLine)
 
 bool CPandrel_Script::ForLoopGoesOn(CEngineVariant& variable, BlockRecord& loop)
 {
+    if (variable.IsNumber() && loop.Limit.IsNumber() && loop.Step.IsNumber()) {
+        const double value = variable.GetNumber(), limit = loop.Limit.GetNumber();
+        return loop.Step.GetNumber() < 0.0 ? value >= limit : value <= limit;
+    }
     CEngineVariant zero;
     zero.SetInt(0);
     if (loop.Step.Less(zero))

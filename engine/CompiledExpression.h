@@ -34,6 +34,7 @@ struct ExpressionStep
     unsigned char Flags;
     int Token;           // the operand's first token; kAccept: the token after the expression
     int Jump;            // kShortCircuit: the step to go on at when the right side is skipped
+    double Number;       // kLiteral in a NumbersOnly expression: the literal's value
 };
 
 // The evaluator's own errors (kError's Code).
@@ -49,4 +50,17 @@ struct CompiledExpression
     int Start = 0;       // the token range it was made for
     int Limit = 0;
     std::vector<ExpressionStep> Steps;
+    // The steps read only literals and plain variables and apply only
+    // operators that, on numbers, give numbers: when every operand is a
+    // number, the expression runs on plain doubles (at most kNumberDepth
+    // of them at a time).
+    bool NumbersOnly = false;
+    enum { kNumberDepth = 32 };
+    // The token after the expression when every way through it ends there;
+    // negative otherwise.
+    int EndToken = -1;
+    // A NumbersOnly expression of two plain operands (variables or
+    // literals) and a two-operand operator (`$i + 1`, `$r * $c`): its steps
+    // are run without the loop.
+    bool TwoOperands = false;
 };

@@ -104,11 +104,12 @@ CEngineVariant& CEngineVariant::MoveFrom(CEngineVariant& other)
     return *this;
 }
 
-CEngineVariant::~CEngineVariant()
+void CEngineVariant::ReleaseStorage()
 {
     FreeText();
     FreeElements();
     delete m_array;
+    m_array = nullptr;
 }
 
 void CEngineVariant::FreeText()
@@ -469,6 +470,30 @@ CEngineVariant* CEngineVariant::Element()
     if (index < 0)
         return nullptr;
     CEngineVariant*& element = m_array->Elements[index];
+    if (!element)
+        element = new CEngineVariant();
+    return element;
+}
+
+CEngineVariant* CEngineVariant::ElementAt(const int* subscripts, int count)
+{
+    if (m_type != kVariantArray || !m_array)
+        return nullptr;
+    ArrayStorage& array = *m_array;
+    if (count > kMaxArrayDimensions)
+        count = kMaxArrayDimensions;
+    array.SubscriptCount = count;
+    int index = 0;
+    bool valid = count == array.DimensionCount;
+    for (int i = 0; i < count; ++i) {
+        const int subscript = subscripts[i];
+        array.Subscripts[i] = subscript;
+        valid = valid && subscript >= 0 && subscript < array.Dimensions[i];
+        index = index * array.Dimensions[i] + subscript;
+    }
+    if (!valid)
+        return nullptr;
+    CEngineVariant*& element = array.Elements[index];
     if (!element)
         element = new CEngineVariant();
     return element;

@@ -36,7 +36,11 @@ public:
         }
         return MoveFrom(other);
     }
-    ~CEngineVariant();
+    ~CEngineVariant()
+    {
+        if (!IsPlain())
+            ReleaseStorage();
+    }
 
     // A deep copy: caches, text and every existing array element.
     void Assign(const CEngineVariant& other)
@@ -143,6 +147,9 @@ public:
     // The element at the current subscripts, created as the number 0 on first
     // use; null when the subscripts are not valid.
     CEngineVariant* Element();
+    // Sets the subscripts (the first kMaxArrayDimensions of them) and gives
+    // Element(): one step for an element access.
+    CEngineVariant* ElementAt(const int* subscripts, int count);
     // 0: the dimension count; 1..count: that dimension's size; otherwise 0.
     int DimensionSize(int dimension) const;
     int GetElementCount() const { return m_array ? m_array->ElementCount : 0; }
@@ -188,6 +195,8 @@ private:
     double ConvertToNumber();
     void FreeText();
     void FreeElements();
+    // Frees the text and the array storage (the destructor's work).
+    void ReleaseStorage();
     // Gives the variant the text, reusing its buffer when it is big enough.
     void StoreText(const char* text, int length);
     // -1, 0 or 1: two strings by their case-folded texts, anything else by

@@ -107,6 +107,42 @@ double Power(double base, double exponent)
     return pow(base, exponent);
 }
 
+// An operator applied to numbers as the variants apply it: false for the
+// operators that do not take two numbers to a number ("==" and "&", which
+// read texts). `integral` tells whether the variant would hold the result
+// as an integer (SetInt) rather than a number.
+inline __attribute__((always_inline)) bool ApplyToDoubles(int code, double& left, double right, bool& integral)
+{
+    integral = true;
+    switch (code) {
+    case kOpNot: left = trunc(left) == 0.0 ? 1 : 0; return true;
+    case kOpLess: left = left < right ? 1 : 0; return true;
+    case kOpGreater: left = left > right ? 1 : 0; return true;
+    case kOpLessEqual: left = left <= right ? 1 : 0; return true;
+    case kOpGreaterEqual: left = left >= right ? 1 : 0; return true;
+    case kOpEqual: left = left == right ? 1 : 0; return true;
+    case kOpNotEqual: left = left == right ? 0 : 1; return true;
+    case kOpAnd: left = left != 0.0 && right != 0.0 ? 1 : 0; return true;
+    case kOpOr: left = left != 0.0 || right != 0.0 ? 1 : 0; return true;
+    default: break;
+    }
+    integral = false;
+    switch (code) {
+    case kOpNegate: left = left * -1.0; return true;
+    case kOpAdd: left = left + right; return true;
+    case kOpSubtract: left = left - right; return true;
+    case kOpMultiply: left = left * right; return true;
+    case kOpDivide: left = left / right; return true;
+    case kOpPower: left = Power(left, right); return true;
+    default: return false;
+    }
+}
+
+bool IsUnary(int code)
+{
+    return code == kOpNot || code == kOpNegate;
+}
+
 const char* ExpressionErrorText(int error)
 {
     switch (error) {
@@ -129,6 +165,17 @@ ScriptToken& CPandrel_Script::TokenAt(TokenList& tokens, int index, int limit)
 
 int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& truth)
 {
+    // A condition on numbers needs no variant.
+    const int limit = tokens.GetCount();
+    const CompiledExpression* compiled = index < limit ? CompiledUnlessLone(tokens, index, limit) : nullptr;
+    if (compiled && compiled->NumbersOnly) {
+        double value;
+        bool integral;
+        if (RunOnNumbers(tokens, *compiled, index, value, integral)) {
+            truth = value != 0.0;
+            return 0;
+        }
+    }
     ValueStackFrame frame(m_values);
     CEngineVariant& value = m_values.Push();
     if (EvaluateExpression(tokens, index, value))
@@ -137,42 +184,50 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
     return 0;
 }
 
+bool CPandrel_Script::IsLoneOperand(TokenList& tokens, int index, int limit)
+{
+    ScriptToken& only = tokens.GetToken(index);
+    if (!only.Is(kTokenLiteral) && !only.Is(kTokenVariable))
+        return false;
+    ScriptToken& next = TokenAt(tokens, index + 1, limit);
+    return next.Is(kTokenEndOfLine) || next.Is(kTokenComma) || next.Is(kTokenRightBracket) ||
+           (next.Is(kTokenKeyword) && OperatorOf(next, true) == kOpEnd);
+}
+
+CompiledExpression& CPandrel_Script::CompiledAt(TokenList& tokens, int index, int limit)
+{
+    // Made the first time the expression is evaluated and kept with the
+    // line's tokens.
+    ScriptToken& first = tokens.GetToken(index);
+    CompiledExpression* compiled = tokens.GetCompiled(first);
+    if (!compiled)
+        compiled = &tokens.AddCompiled(first);
+    if (compiled->Steps.empty() || compiled->Start != index || compiled->Limit != limit)
+        CompileExpression(tokens, index, limit, *compiled);
+    return *compiled;
+}
+
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
                                         int errorColumn)
 {
-    // A lone literal or plain variable (an argument, a Return value) is
-    // its own value: the token after it ends the expression.
     if (index < limit && index < tokens.GetCount()) {
+        if (const CompiledExpression* compiled = CompiledUnlessLone(tokens, index, limit))
+            return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
+        // A lone literal or plain variable (an argument, a Return value) is
+        // its own value: the token after it ends the expression.
         ScriptToken& only = tokens.GetToken(index);
-        ScriptToken& next = TokenAt(tokens, index + 1, limit);
-        const bool ends = next.Is(kTokenEndOfLine) || next.Is(kTokenComma) || next.Is(kTokenRightBracket) ||
-                          (next.Is(kTokenKeyword) && OperatorOf(next, true) == kOpEnd);
-        if ((only.Is(kTokenLiteral) || only.Is(kTokenVariable)) && ends) {
-            if (only.Is(kTokenLiteral)) {
-                result.Assign(only.Value);
-            } else {
-                CEngineVariant* variable = FindVariable(only);
-                if (!variable) {
-                    ShowScriptError("Variable used without being declared.", only.Column);
-                    return 1;
-                }
-                result.Assign(*variable);
+        if (only.Is(kTokenLiteral)) {
+            result.Assign(only.Value);
+        } else {
+            CEngineVariant* variable = FindVariable(only);
+            if (!variable) {
+                ShowScriptError("Variable used without being declared.", only.Column);
+                return 1;
             }
-            ++index;
-            return 0;
+            result.Assign(*variable);
         }
-    }
-
-    // Everything else runs compiled, made the first time the expression is
-    // evaluated and kept with the line's tokens.
-    if (index < limit && index < tokens.GetCount()) {
-        ScriptToken& first = tokens.GetToken(index);
-        CompiledExpression* compiled = tokens.GetCompiled(first);
-        if (!compiled)
-            compiled = &tokens.AddCompiled(first);
-        if (compiled->Steps.empty() || compiled->Start != index || compiled->Limit != limit)
-            CompileExpression(tokens, index, limit, *compiled);
-        return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
+        ++index;
+        return 0;
     }
     // Nothing to read (a statement that ends where its expression should
     // begin): its compiled form only reports the fault.
@@ -260,7 +315,7 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
     std::map<std::vector<int>, int> walked;   // a state's key: the first step of its walk
 
     auto emit = [&](ExpressionStep::Action action, int code, int token, int flags = ExpressionStep::kNoFlags) {
-        steps.push_back({action, static_cast<unsigned char>(code), static_cast<unsigned char>(flags), token, 0});
+        steps.push_back({action, static_cast<unsigned char>(code), static_cast<unsigned char>(flags), token, 0, 0.0});
     };
 
     auto walk = [&](State state) {
@@ -414,6 +469,130 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
         }
         steps[static_cast<size_t>(skip.test)].Jump = target;
     }
+
+    int operands = 0;
+    compiled.NumbersOnly = true;
+    compiled.EndToken = -1;
+    for (ExpressionStep& step : steps) {
+        if (step.Do == ExpressionStep::kAccept)
+            compiled.EndToken = compiled.EndToken == -1 || compiled.EndToken == step.Token ? step.Token : -2;
+        switch (step.Do) {
+        case ExpressionStep::kLiteral: {
+            CEngineVariant& literal = tokens.GetToken(step.Token).Value;
+            if (literal.IsNumber())
+                step.Number = literal.GetNumber();
+            else
+                compiled.NumbersOnly = false;
+            ++operands;
+            break;
+        }
+        case ExpressionStep::kVariable:
+            ++operands;
+            break;
+        case ExpressionStep::kOperator:
+            if (step.Code == kOpEqualExact || step.Code == kOpConcatenate)
+                compiled.NumbersOnly = false;
+            break;
+        case ExpressionStep::kShortCircuit:
+        case ExpressionStep::kAccept:
+            break;
+        default:
+            compiled.NumbersOnly = false;
+            break;
+        }
+    }
+    if (operands > CompiledExpression::kNumberDepth)
+        compiled.NumbersOnly = false;
+    // Operand steps of a NumbersOnly expression are literals and variables.
+    compiled.TwoOperands = compiled.NumbersOnly && steps.size() == 4 && steps[0].Do != ExpressionStep::kOperator &&
+                           steps[1].Do != ExpressionStep::kOperator && steps[2].Do == ExpressionStep::kOperator &&
+                           !IsUnary(steps[2].Code) && steps[3].Do == ExpressionStep::kAccept;
+}
+
+bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
+                                   CEngineVariant& result)
+{
+    double value;
+    bool integral;
+    if (!RunOnNumbers(tokens, compiled, index, value, integral))
+        return false;
+    if (integral)
+        result.SetInt(static_cast<int>(value));
+    else
+        result.SetNumber(value);
+    return true;
+}
+
+bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
+                                   bool& isInt)
+{
+    // The operators as the variants apply them to two numbers; a value that
+    // is not a number sends the whole expression the general way, which
+    // reads the same variables again (reading has no effects).
+    const std::vector<ExpressionStep>& steps = compiled.Steps;
+    auto operand = [&](const ExpressionStep& step, double& number) {
+        if (step.Do == ExpressionStep::kLiteral) {
+            number = step.Number;
+            return true;
+        }
+        CEngineVariant* variable = FindVariable(tokens.GetToken(step.Token));
+        if (!variable || !variable->IsNumber())
+            return false;
+        number = variable->GetNumber();
+        return true;
+    };
+    if (compiled.TwoOperands) {
+        double right;
+        if (!operand(steps[0], value) || !operand(steps[1], right))
+            return false;
+        ApplyToDoubles(steps[2].Code, value, right, isInt);
+        index = steps[3].Token;
+        return true;
+    }
+    double values[CompiledExpression::kNumberDepth];
+    bool integral[CompiledExpression::kNumberDepth];   // made by SetInt: its integer form is cached
+    int top = 0;
+    const size_t count = steps.size();
+    for (size_t i = 0; i < count; ++i) {
+        const ExpressionStep& step = steps[i];
+        switch (step.Do) {
+        case ExpressionStep::kLiteral:
+        case ExpressionStep::kVariable:
+            if (!operand(step, values[top]))
+                return false;
+            integral[top++] = false;
+            break;
+        case ExpressionStep::kOperator: {
+            const bool unary = IsUnary(step.Code);
+            bool isInt;
+            if (!ApplyToDoubles(step.Code, values[top - (unary ? 1 : 2)], values[top - 1], isInt))
+                return false;
+            if (!unary)
+                --top;
+            integral[top - 1] = isInt;
+            break;
+        }
+        case ExpressionStep::kShortCircuit: {
+            const bool truth = values[top - 1] != 0.0;
+            if (truth == (step.Code == kOpOr)) {
+                if (step.Flags & ExpressionStep::kSkipFails)
+                    return false;
+                values[top - 1] = truth ? 1 : 0;
+                integral[top - 1] = true;
+                i = static_cast<size_t>(step.Jump) - 1;
+            }
+            break;
+        }
+        case ExpressionStep::kAccept:
+            value = values[0];
+            isInt = integral[0];
+            index = step.Token;
+            return true;
+        default:
+            return false;
+        }
+    }
+    return false;
 }
 
 int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index,
@@ -425,6 +604,8 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
         ShowScriptError(ExpressionErrorText(error), column);
         return 1;
     };
+    if (compiled.NumbersOnly && RunOnNumbers(tokens, compiled, index, result))
+        return 0;
     ValueStackFrame values(m_values);
     const std::vector<ExpressionStep>& steps = compiled.Steps;
     const size_t count = steps.size();
@@ -527,26 +708,20 @@ bool CPandrel_Script::ApplyToNumbers(int code)
     // case of loops and conditions, without the general operator's way
     // round; anything else goes there.
     const int count = m_values.GetCount();
-    if (count < 2)
+    if (count < 2 || IsUnary(code))
         return false;
     CEngineVariant& left = m_values.At(count - 2);
     CEngineVariant& right = m_values.At(count - 1);
     if (!left.IsNumber() || !right.IsNumber())
         return false;
-    const double a = left.GetNumber(), b = right.GetNumber();
-    switch (code) {
-    case kOpAdd: left.SetNumber(a + b); break;
-    case kOpSubtract: left.SetNumber(a - b); break;
-    case kOpMultiply: left.SetNumber(a * b); break;
-    case kOpDivide: left.SetNumber(a / b); break;
-    case kOpLess: left.SetInt(a < b ? 1 : 0); break;
-    case kOpGreater: left.SetInt(a > b ? 1 : 0); break;
-    case kOpLessEqual: left.SetInt(a <= b ? 1 : 0); break;
-    case kOpGreaterEqual: left.SetInt(a >= b ? 1 : 0); break;
-    case kOpEqual: left.SetInt(a == b ? 1 : 0); break;
-    case kOpNotEqual: left.SetInt(a == b ? 0 : 1); break;
-    default: return false;
-    }
+    double value = left.GetNumber();
+    bool integral;
+    if (!ApplyToDoubles(code, value, right.GetNumber(), integral))
+        return false;
+    if (integral)
+        left.SetInt(static_cast<int>(value));
+    else
+        left.SetNumber(value);
     m_values.PopTo(count - 1);
     return true;
 }

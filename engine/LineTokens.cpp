@@ -36,7 +36,7 @@ void CPandrel_Script::ForgetLineCache()
     m_lineCache.Invalidate();
 }
 
-TokenList* CPandrel_Script::TokensForScan(int position)
+TokenList* CPandrel_Script::ReadTokensForScan(int position)
 {
     CachedLine* cached = CachedLineAt(position);
     const char* text = g_ScriptFile.GetLine(position);

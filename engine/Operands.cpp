@@ -36,15 +36,23 @@ private:
 
 int CPandrel_Script::FindClosingBracket(TokenList& tokens, int open, int limit)
 {
+    // What lies between the brackets does not change: the "(" keeps the
+    // answer, which holds for every limit beyond it.
+    ScriptToken& opening = tokens.GetToken(open);
+    if (opening.CloseBracket > 0 && opening.CloseBracket - 1 < limit)
+        return opening.CloseBracket - 1;
     int depth = 0;
     for (int i = open; i < limit; ++i) {
         ScriptToken& token = tokens.GetToken(i);
         if (token.Is(kTokenEndOfLine))
             return -1;
-        if (token.Is(kTokenLeftParen))
+        if (token.Is(kTokenLeftParen)) {
             ++depth;
-        else if (token.Is(kTokenRightParen) && --depth == 0)
+        } else if (token.Is(kTokenRightParen) && --depth == 0) {
+            if (opening.Is(kTokenLeftParen))
+                opening.CloseBracket = i + 1;
             return i;
+        }
     }
     return -1;
 }
@@ -62,12 +70,7 @@ int CPandrel_Script::CallBrackets(TokenList& tokens, int& index, int limit, int 
 
 CEngineVariant* CPandrel_Script::SelectElement(CEngineVariant& array, const int* subscripts, int count)
 {
-    if (!array.IsArray())
-        return nullptr;
-    array.ClearSubscripts();
-    for (int i = 0; i < count; ++i)
-        array.PushSubscript(subscripts[i]);
-    return array.Element();
+    return array.ElementAt(subscripts, count);
 }
 
 int CPandrel_Script::EvaluateSubscripts(TokenList& tokens, int& index, int limit,
@@ -258,10 +261,18 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
         if (!parameter.Is(kTokenVariable))
             break;
         CEngineVariant& value = list.GetItem(argument++);
-        if (value.IsReference())
-            m_variables.DeclareAlias(parameter.Value.GetString(), value.GetTarget());
-        else
-            m_variables.Declare(parameter.Value.GetString(), value, kScopeLocal);
+        // The Func line's tokens carry their names upper-cased, with the hash.
+        const char* name = parameter.Value.GetString();
+        if (!parameter.NameHash) {
+            if (value.IsReference())
+                m_variables.DeclareAlias(name, value.GetTarget());
+            else
+                m_variables.Declare(name, value, kScopeLocal);
+        } else if (value.IsReference()) {
+            m_variables.DeclareAliasUpper(name, parameter.NameHash, value.GetTarget());
+        } else {
+            m_variables.DeclareUpper(name, parameter.NameHash, value, kScopeLocal);
+        }
     }
     CEngineVariant returned;
     const int status = CallFunction(funcLine + 1, false, false, &returned, 0);

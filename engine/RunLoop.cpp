@@ -57,7 +57,8 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
         m_bindingInProgress = 0;
     }
     m_returnFlag = 0;
-    RegisterTags(startLine);
+    if (!TagsHold(startLine))
+        RegisterTags(startLine);
 
     int line = startLine;
     bool stopped = false;

@@ -162,6 +162,12 @@ private:
     // Tags (Tags.cpp).
     void FindTag(const CString& lineText, int position);
     void RegisterTags(int startLine);
+    // Whether the tags of the lines from `startLine` on are registered already.
+    bool TagsHold(int startLine) const
+    {
+        return m_tagsGeneration == g_ScriptFile.GetGeneration() && m_tagsScannedFrom &&
+               (startLine > 1 ? startLine : 1) >= m_tagsScannedFrom;
+    }
     // The label of a TAG or GOTO statement: the text after the keyword that
     // starts at `keywordColumn`, without blanks and comment; false when empty.
     bool ReadLabel(const char* lineText, int keywordColumn, int keywordLength, CString& label) const;
@@ -202,7 +208,12 @@ private:
     // variables; null after a lexer error was reported. For scans the cached
     // list serves always: a scan looks only at token types.
     TokenList* TokensForRun(int position, std::unique_ptr<TokenList>& fresh);
-    TokenList* TokensForScan(int position);
+    TokenList* TokensForScan(int position)
+    {
+        CachedLine* cached = CachedLineAt(position);
+        return cached && cached->Tokens ? cached->Tokens.get() : ReadTokensForScan(position);
+    }
+    TokenList* ReadTokensForScan(int position);
     CachedLine* CachedLineAt(int position)
     {
         if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
@@ -216,8 +227,13 @@ private:
     // The variable a variable token names (automatic scope), or null.
     CEngineVariant* FindVariable(ScriptToken& token)
     {
-        return token.NameHash ? m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup)
-                              : m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+        if (!token.NameHash)
+            return m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+        if (CEngineVariant* cached = m_variables.CachedLookup(token.Lookup))
+            return cached;
+        if (CEngineVariant* placed = m_variables.PlacedLookup(token.Lookup))
+            return placed;
+        return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup);
     }
     // The user function a user-function token names, or null.
     const UserFunctionEntry* FindUserFunction(ScriptToken& token);
@@ -241,6 +257,10 @@ private:
     // `$v = $v & ...` with a right side that only reads: appends in place.
     // True when it handled the statement (the outcome is in `status`).
     bool TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status);
+    // `$v = e` where e, from `index` to the end of the line, is an
+    // expression on numbers that ends the line: stores its value. False,
+    // with nothing done, when the statement must take the general way.
+    bool AssignNumbers(TokenList& tokens, int index, CEngineVariant& variable);
 
     // Blocks (Blocks.cpp).
     int ExecuteIf(TokenList& tokens, int index, int& nextLine);
@@ -273,8 +293,10 @@ private:
     // is offered to `onBranch` (with `scanning` true when the line was just
     // found by a scan, false when it came from the line cache). Returns 1
     // after a script error, reported by the lexer or by `onBranch`.
-    int WalkBlock(int openLine, const BlockWords& words,
-                  const std::function<int(int line, bool scanning)>& onBranch, int& end);
+    // `onBranch` is called as onBranch(int line, bool scanning) -> int; a
+    // template, so that the walk a loop makes on every pass allocates nothing.
+    template <typename OnBranch>
+    int WalkBlock(int openLine, const BlockWords& words, OnBranch&& onBranch, int& end);
     // The line that closes the block opened at `openLine` (WHILE/WEND,
     // DO/UNTIL, FOR/NEXT, nesting counted); 0 when the script ends first;
     // -1 after a lexer error was reported.
@@ -305,6 +327,26 @@ private:
     void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
     int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
                               CEngineVariant& result, int errorColumn);
+    // Runs a NumbersOnly expression on plain numbers: false, with nothing
+    // changed, when an operand is not a number (or is missing).
+    bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, CEngineVariant& result);
+    // The same, giving the value and whether it is held as an integer.
+    bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
+                      bool& integral);
+    // The compiled form of the expression from `index` up to `limit`.
+    CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
+    // A literal or plain variable that is the whole expression.
+    bool IsLoneOperand(TokenList& tokens, int index, int limit);
+    // The compiled form of the expression from `index` to `limit`, null
+    // when it is a lone operand (which is never compiled, so a form kept
+    // for it answers at once).
+    const CompiledExpression* CompiledUnlessLone(TokenList& tokens, int index, int limit)
+    {
+        const CompiledExpression* kept = tokens.GetCompiled(tokens.GetToken(index));
+        if (kept && kept->Start == index && kept->Limit == limit && !kept->Steps.empty())
+            return kept;
+        return IsLoneOperand(tokens, index, limit) ? nullptr : &CompiledAt(tokens, index, limit);
+    }
     // The token after the operand that starts at `index`; -1 when its
     // brackets do not close within the limit or it is no operand.
     int OperandEnd(TokenList& tokens, int index, int limit);

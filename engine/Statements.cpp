@@ -118,11 +118,13 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     const bool element = variable->IsArray() && subscripted;
     int subscripts[kMaxArrayDimensions];
     int subscriptCount = 0;
+    CEngineVariant* chosen = variable;
     if (element) {
         if (EvaluateSubscripts(tokens, at, tokens.GetCount(), subscripts, subscriptCount))
             return 1;
         variable = FindVariable(variableToken);
-        if (!variable || !SelectElement(*variable, subscripts, subscriptCount)) {
+        chosen = variable ? SelectElement(*variable, subscripts, subscriptCount) : nullptr;
+        if (!chosen) {
             ShowScriptError(kWrongSubscripts, column);
             return 1;
         }
@@ -135,6 +137,10 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     }
     ++at;
 
+    // A right side on numbers runs no function, so the element chosen is
+    // still the one to assign.
+    if (AssignNumbers(tokens, at, *chosen))
+        return 0;
     int status;
     if (!element && TryAppendInPlace(tokens, at, *variable, status))
         return status;
@@ -153,6 +159,18 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
     }
     *target = static_cast<CEngineVariant&&>(value);
     return 0;
+}
+
+bool CPandrel_Script::AssignNumbers(TokenList& tokens, int index, CEngineVariant& variable)
+{
+    // The value is made only after every operand was read, so it can go
+    // straight into the variable, even when the right side reads it.
+    const int limit = tokens.GetCount();
+    const CompiledExpression* compiled = index < limit ? CompiledUnlessLone(tokens, index, limit) : nullptr;
+    if (!compiled || !compiled->NumbersOnly || compiled->EndToken != limit - 1 ||
+        !tokens.GetToken(limit - 1).Is(kTokenEndOfLine))
+        return false;
+    return RunOnNumbers(tokens, *compiled, index, variable);
 }
 
 bool CPandrel_Script::TryAppendInPlace(TokenList& tokens, int index, CEngineVariant& variable, int& status)

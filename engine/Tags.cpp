@@ -48,10 +48,10 @@ void CPandrel_Script::RegisterTags(int startLine)
     }
     // Lines already scanned are not scanned again: a user function or a
     // wait starts a level of its own, and each would read the script anew.
+    if (TagsHold(startLine))
+        return;
     const int from = startLine > 1 ? startLine : 1;
     const int last = m_tagsScannedFrom ? m_tagsScannedFrom - 1 : g_ScriptFile.GetLineCount();
-    if (m_tagsScannedFrom && from >= m_tagsScannedFrom)
-        return;
     for (int position = from; position <= last; ++position) {
         const char* text = g_ScriptFile.GetLine(position);
         if (text && strncmp(text, kTagPrefix, sizeof kTagPrefix - 1) == 0)

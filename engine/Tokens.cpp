@@ -42,6 +42,7 @@ ScriptToken& TokenList::AppendNew(int type, int column)
     token.Function = nullptr;
     token.FunctionGeneration = 0;
     token.Compiled = 0;
+    token.CloseBracket = 0;
     return token;
 }
 

@@ -75,6 +75,8 @@ struct ScriptToken
     // The first token of an expression: its compiled form in the list (+1);
     // 0 before its first evaluation, -1 after it.
     int Compiled = 0;
+    // A "(": the position of its matching ")" (+1), once found; 0 before.
+    int CloseBracket = 0;
 
     bool Is(int type) const { return Type == type; }
     bool IsKeyword(int id) { return Type == kTokenKeyword && Value.GetInt() == id; }

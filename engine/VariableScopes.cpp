@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <map>
 
 #include <string>
 
@@ -47,13 +48,30 @@ private:
     const char* m_text;
 };
 
-unsigned g_nextTableSerial = 1;
+unsigned g_nextEpoch = 1;
+
+// Layouts: each is a layout with one more name; they are numbered as they
+// are first met. Past kInternedLayouts a layout gets a number of its own
+// that no other table shares (look-ups from those tables are not carried
+// over from one call to the next), so that scripts that make endless new
+// names cannot make the numbering grow without end.
+const size_t kInternedLayouts = 65536;
+unsigned g_nextUnsharedLayout = 0x80000000u;
+
+unsigned NextLayout(unsigned layout, const char* name)
+{
+    static std::map<std::pair<unsigned, std::string>, unsigned> layouts;
+    auto found = layouts.find(std::make_pair(layout, std::string(name)));
+    if (found != layouts.end())
+        return found->second;
+    if (layouts.size() >= kInternedLayouts)
+        return g_nextUnsharedLayout++;
+    const unsigned next = static_cast<unsigned>(layouts.size() + 1);
+    layouts.emplace(std::make_pair(layout, std::string(name)), next);
+    return next;
+}
 
 }  // namespace
-
-VariableTable::VariableTable() : m_serial(g_nextTableSerial++)
-{
-}
 
 VariableTable::~VariableTable()
 {
@@ -72,6 +90,7 @@ void VariableTable::Clear()
         entry.Value = nullptr;
     }
     m_count = 0;
+    m_layout = 0;
     std::fill(m_slots.begin(), m_slots.end(), 0);
 }
 
@@ -118,14 +137,27 @@ VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
     if (m_count == static_cast<int>(m_entries.size()))
         m_entries.emplace_back();
     Entry& entry = m_entries[static_cast<size_t>(m_count++)];
-    entry.Name.Assign(name);
+    // A spare entry that held the same name after the same layout knows
+    // the layout that follows.
+    const bool sameName = strcmp(entry.Name, name) == 0;
+    if (!sameName)
+        entry.Name.Assign(name);
+    if (!sameName || entry.LayoutBefore != m_layout || !entry.LayoutAfter) {
+        entry.LayoutBefore = m_layout;
+        entry.LayoutAfter = NextLayout(m_layout, name);
+    }
+    m_layout = entry.LayoutAfter;
     AddToIndex(m_count - 1, hash);
     return entry;
 }
 
 CEngineVariant* VariableTable::Set(const char* name, const CEngineVariant& value)
 {
-    unsigned hash = HashName(name);
+    return Set(name, HashName(name), value);
+}
+
+CEngineVariant* VariableTable::Set(const char* name, unsigned hash, const CEngineVariant& value)
+{
     int index = FindIndex(name, hash);
     if (index >= 0) {
         CEngineVariant* variant = m_entries[static_cast<size_t>(index)].Value;
@@ -143,7 +175,11 @@ CEngineVariant* VariableTable::Set(const char* name, const CEngineVariant& value
 
 void VariableTable::SetAlias(const char* name, CEngineVariant* target)
 {
-    unsigned hash = HashName(name);
+    SetAlias(name, HashName(name), target);
+}
+
+void VariableTable::SetAlias(const char* name, unsigned hash, CEngineVariant* target)
+{
     int index = FindIndex(name, hash);
     Entry* entry;
     if (index >= 0) {
@@ -176,12 +212,47 @@ VariableScopes::~VariableScopes()
         delete table;
 }
 
+void VariableScopes::NewEpoch()
+{
+    m_epoch = g_nextEpoch++;
+    if (!m_epoch)   // after a wrap: 0 is what a cache that never looked holds
+        m_epoch = g_nextEpoch++;
+}
+
+CEngineVariant* VariableScopes::SetIn(VariableTable& table, const char* upperName, unsigned hash,
+                                      const CEngineVariant& value)
+{
+    const unsigned version = table.GetVersion();
+    CEngineVariant* variable = table.Set(upperName, hash, value);
+    if (table.GetVersion() != version)
+        NewEpoch();
+    return variable;
+}
+
 CEngineVariant* VariableScopes::Declare(const char* name, const CEngineVariant& value, int scope)
 {
     UpperName upper(name);
     VariableTable* local = TopLocal();
     VariableTable& table = (scope != kScopeGlobal && local) ? *local : m_global;
-    return table.Set(upper, value);
+    return SetIn(table, upper, HashName(upper), value);
+}
+
+CEngineVariant* VariableScopes::DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value,
+                                             int scope)
+{
+    VariableTable* local = TopLocal();
+    VariableTable& table = (scope != kScopeGlobal && local) ? *local : m_global;
+    return SetIn(table, upperName, hash, value);
+}
+
+bool VariableScopes::DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target)
+{
+    VariableTable* local = TopLocal();
+    if (!local || !target)
+        return false;
+    local->SetAlias(upperName, hash, target);
+    NewEpoch();
+    return true;
 }
 
 CEngineVariant* VariableScopes::Lookup(const char* name, int scope) const
@@ -215,18 +286,21 @@ CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash
             return local->Find(upperName, hash);
         return m_global.Find(upperName, hash);
     }
-    const unsigned localSerial = local ? local->GetSerial() : 0;
-    const unsigned localVersion = local ? local->GetVersion() : 0;
-    if (cache.Variable && cache.LocalSerial == localSerial && cache.LocalVersion == localVersion &&
-        cache.GlobalVersion == m_global.GetVersion())
+    if (cache.Variable && cache.Epoch == m_epoch)
         return cache.Variable;
-    CEngineVariant* found = local ? local->Find(upperName, hash) : nullptr;
-    if (!found)
+    if (CEngineVariant* placed = PlacedLookup(cache))
+        return placed;
+    CEngineVariant* found;
+    const int index = local ? local->IndexOf(upperName, hash) : -1;
+    cache.LocalIndex = index;
+    if (index >= 0) {
+        cache.LocalLayout = local->GetLayout();
+        found = local->ValueAt(index);
+    } else {
         found = m_global.Find(upperName, hash);
+    }
     cache.Variable = found;
-    cache.LocalSerial = localSerial;
-    cache.LocalVersion = localVersion;
-    cache.GlobalVersion = m_global.GetVersion();
+    cache.Epoch = m_epoch;
     return found;
 }
 
@@ -236,6 +310,7 @@ bool VariableScopes::DeclareAlias(const char* name, CEngineVariant* target)
     if (!local || !target)
         return false;
     local->SetAlias(UpperName(name), target);
+    NewEpoch();
     return true;
 }
 
@@ -250,6 +325,7 @@ int VariableScopes::IsDeclared(const char* name) const
 
 void VariableScopes::PushScope()
 {
+    NewEpoch();
     if (m_spareLocals.empty()) {
         m_locals.push_back(new VariableTable);
     } else {
@@ -260,6 +336,7 @@ void VariableScopes::PushScope()
 
 void VariableScopes::PopScope()
 {
+    NewEpoch();
     if (!m_locals.empty()) {
         m_locals.back()->Clear();
         m_spareLocals.push_back(m_locals.back());
@@ -269,6 +346,7 @@ void VariableScopes::PopScope()
 
 void VariableScopes::Clear()
 {
+    NewEpoch();
     while (!m_locals.empty())
         PopScope();
     m_global.Clear();

@@ -6,18 +6,22 @@
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 
+#include <stddef.h>
+
 #include <vector>
 
 // What one place in a script remembers of its last variable look-up. It
-// holds while the scopes it was made in have not changed: the same local
-// table (by its serial) at the same version, and the global table at the
-// same version.
+// holds while the scopes have not changed since (the same epoch): no name
+// added, aliased or removed, no scope pushed or popped.
 struct VariableLookupCache
 {
     CEngineVariant* Variable = nullptr;
-    unsigned LocalSerial = 0;
-    unsigned LocalVersion = 0;
-    unsigned GlobalVersion = 0;
+    unsigned Epoch = 0;
+    // A name found in the top local table: its place there, which holds in
+    // every local table of the same layout (a user function's scope in each
+    // of its calls); -1 otherwise.
+    int LocalIndex = -1;
+    unsigned LocalLayout = 0;
 };
 
 // One scope's variables, in the order they were made. An entry owns its
@@ -28,7 +32,7 @@ struct VariableLookupCache
 class VariableTable
 {
 public:
-    VariableTable();
+    VariableTable() = default;
     VariableTable(const VariableTable&) = delete;
     VariableTable& operator=(const VariableTable&) = delete;
     ~VariableTable();
@@ -37,8 +41,10 @@ public:
     // variant), making an owning entry with a copy when there is none.
     // Returns the variable's variant.
     CEngineVariant* Set(const char* name, const CEngineVariant& value);
+    CEngineVariant* Set(const char* name, unsigned hash, const CEngineVariant& value);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
+    void SetAlias(const char* name, unsigned hash, CEngineVariant* target);
     // The variable's variant, or null.
     CEngineVariant* Find(const char* name) const;
     CEngineVariant* Find(const char* name, unsigned hash) const;
@@ -46,10 +52,15 @@ public:
     // Removes every variable; the values they owned are emptied.
     void Clear();
 
-    // A number no other table had, and the count of changes to which
-    // variant a name stands for (new names, aliases, clearing).
-    unsigned GetSerial() const { return m_serial; }
+    // The count of changes to which variant a name stands for (new names,
+    // aliases, clearing).
     unsigned GetVersion() const { return m_version; }
+    // The names the table holds, in order: two tables with the same names
+    // in the same order have the same layout (0 when empty).
+    unsigned GetLayout() const { return m_layout; }
+    // The place of a name in the table, or -1; the variant at a place.
+    int IndexOf(const char* name, unsigned hash) const { return FindIndex(name, hash); }
+    CEngineVariant* ValueAt(int index) const { return m_entries[static_cast<size_t>(index)].Value; }
 
 private:
     struct Entry
@@ -58,6 +69,10 @@ private:
         bool IsAlias = false;
         CEngineVariant* Value = nullptr;   // Owned, or the aliased variant
         CEngineVariant* Owned = nullptr;   // this entry's own variant, kept for reuse
+        // The layouts before and after this entry's name was last added,
+        // so that a table refilled with the same names finds them again.
+        unsigned LayoutBefore = 0;
+        unsigned LayoutAfter = 0;
     };
 
     int FindIndex(const char* name, unsigned hash) const;
@@ -70,8 +85,8 @@ private:
     // Open-addressing hash of entry numbers (+1; 0 is free), so that a look-up
     // does not walk the whole table.
     std::vector<int> m_slots;
-    unsigned m_serial;
     unsigned m_version = 0;
+    unsigned m_layout = 0;
 };
 
 enum VariableScope
@@ -84,7 +99,7 @@ enum VariableScope
 class VariableScopes
 {
 public:
-    VariableScopes() = default;
+    VariableScopes() { NewEpoch(); }
     VariableScopes(const VariableScopes&) = delete;
     VariableScopes& operator=(const VariableScopes&) = delete;
     ~VariableScopes();
@@ -93,6 +108,9 @@ public:
     // top local table when there is one, else into the global table; global
     // writes into the global table. Returns the variable's variant.
     CEngineVariant* Declare(const char* name, const CEngineVariant& value, int scope);
+    // Declare and DeclareAlias for a name already upper-cased, with its NameHash.
+    CEngineVariant* DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value, int scope);
+    bool DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target);
     // Auto looks in the top local table, then the global one; local only in
     // the top local table (the global one when there is none); global only
     // in the global table.
@@ -101,6 +119,21 @@ public:
     // keeps the answer of an automatic look-up for the next one from the
     // same place.
     CEngineVariant* LookupUpper(const char* upperName, unsigned hash, int scope, VariableLookupCache& cache) const;
+    // The answer `cache` holds when the scopes have not changed since, else null.
+    CEngineVariant* CachedLookup(const VariableLookupCache& cache) const
+    {
+        return cache.Epoch == m_epoch ? cache.Variable : nullptr;
+    }
+    // The variable at the place in the top local table that `cache` holds,
+    // when that table has the layout it was found in; else null.
+    CEngineVariant* PlacedLookup(VariableLookupCache& cache) const
+    {
+        if (cache.LocalIndex < 0 || m_locals.empty() || m_locals.back()->GetLayout() != cache.LocalLayout)
+            return nullptr;
+        cache.Variable = m_locals.back()->ValueAt(cache.LocalIndex);
+        cache.Epoch = m_epoch;
+        return cache.Variable;
+    }
     static unsigned NameHash(const char* upperName);
     // Makes `name` an alias of `target` in the top local table; false when
     // there is no local scope or no target.
@@ -117,8 +150,13 @@ public:
 
 private:
     VariableTable* TopLocal() const { return m_locals.empty() ? nullptr : m_locals.back(); }
+    // A change to which variant a name stands for: cached look-ups end.
+    void NewEpoch();
+    // Declares into `table`, starting a new epoch when that added a name.
+    CEngineVariant* SetIn(VariableTable& table, const char* upperName, unsigned hash, const CEngineVariant& value);
 
     VariableTable m_global;
     std::vector<VariableTable*> m_locals;
     std::vector<VariableTable*> m_spareLocals;   // popped tables, for the next calls
+    unsigned m_epoch = 0;   // unique among every VariableScopes' epochs; set by the constructor
 };
