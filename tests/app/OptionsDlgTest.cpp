@@ -352,8 +352,22 @@ TEST_F(Options, TheFolderComesFromTheShellsFolderDialog)
     ASSERT_TRUE(options.Create(COptionsDlg::IDD, &m_main));
     DialogDriver driver("Browse for Folder", [&](HWND dialog) {
         EXPECT_NE(FindDialogDescendant(dialog, "Edit"), nullptr) << "the edit box";
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.Path().c_str()));
-        Sleep(200);
+        // The dialog fills its tree as it comes up: the selection holds once
+        // the tree shows the folder selected.
+        const std::string leaf = target.Path().substr(target.Path().find_last_of('\\') + 1);
+        const HWND tree = FindDialogDescendant(dialog, "SysTreeView32");
+        EXPECT_TRUE(kestrune_probe::WaitUntil(
+            [&] {
+                SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(target.Path().c_str()));
+                char text[MAX_PATH] = {};
+                TVITEMA item = {};
+                item.mask = TVIF_TEXT;
+                item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+                item.pszText = text;
+                item.cchTextMax = sizeof text;
+                return item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) && leaf == text;
+            },
+            5000));
         testing_support::PressDialogButton(dialog, IDOK);
     });
     const std::string chosen(options.Choose());
