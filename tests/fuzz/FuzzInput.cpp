@@ -1,9 +1,10 @@
 #include "tests/fuzz/FuzzInput.h"
 
+#include "tests/support/TestFiles.h"
+
 #include <windows.h>
 
 #include <ctype.h>
-#include <stdio.h>
 
 namespace fuzz {
 
@@ -433,14 +434,7 @@ size_t AddCorpusFolder(Corpus& corpus, const std::string& folder)
     size_t added = 0;
     do {
         const std::string path = folder + "\\" + found.cFileName;
-        FILE* file = fopen(path.c_str(), "rb");
-        if (!file)
-            continue;
-        std::string bytes;
-        char buffer[4096];
-        for (size_t read; (read = fread(buffer, 1, sizeof buffer, file)) > 0;)
-            bytes.append(buffer, read);
-        fclose(file);
+        const std::string bytes = testing_support::ReadFileBytes(path);
         std::string name = found.cFileName;
         name.erase(name.size() - 4);
         corpus.Files.push_back(bytes.compare(0, 9, "[General]") == 0 ? bytes : AsMacroFile(name, bytes));

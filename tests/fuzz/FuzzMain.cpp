@@ -13,10 +13,10 @@
 // answered OK; with --real-boxes they are shown and answered (slower). The
 // inputs of findings are kept in the findings folder
 // (default: fuzz-findings in the current folder). Run it under Wine on a
-// virtual display, for example (64-bit build):
+// virtual display (build-x86_64/ where the 64-bit build runs):
 //
 //   tools/wine-session.sh --temp-prefix --virtual-display --
-//       wine build-x86_64/tests/fuzz/kestrune_fuzz.exe --seed 1 --count 1000000 --progress 10000
+//       wine build/tests/fuzz/kestrune_fuzz.exe --seed 1 --count 1000000 --progress 10000
 //
 // Exit code: 0 when nothing was found, 1 after findings, 3 after a crash,
 // 4 after a hang (an input that runs past --hang seconds), 2 on bad usage.

@@ -15,7 +15,7 @@ namespace fuzz {
 struct Budget
 {
     long long Lines = 200000;   // lines run before the run is stopped
-    DWORD Milliseconds = 250;   // time of the run before it is stopped
+    DWORD Milliseconds = 50;    // time of the run before it is stopped
 };
 
 struct Box
