@@ -243,11 +243,19 @@ void DeepNesting(Random& random, std::vector<std::string>& lines)
     const size_t depth = random.Length(random.OneIn(4) ? 5000 : 400);
     const size_t at = PickScriptLine(random, lines);
     std::string open, close;
-    switch (random.Below(5)) {
+    switch (random.Below(6)) {
     case 0: open = "("; close = ")"; break;
     case 1: open = "Abs("; close = ")"; break;
     case 2: open = "Down("; close = ")"; break;
     case 3: open = "$a["; close = "]"; break;
+    case 4: {
+        // Single-line Ifs, each the statement of the one before.
+        std::string ifs;
+        for (size_t i = 0; i < depth; ++i)
+            ifs += "If $n < 9 Then ";
+        lines.insert(lines.begin() + static_cast<long>(at), ifs + "$n = $n + 1");
+        return;
+    }
     default: {
         // Blocks inside blocks.
         std::vector<std::string> block;
