@@ -121,8 +121,12 @@ int CPandrel_Script::ExecuteIf(TokenList& tokens, int index, int& nextLine)
         return 1;
     }
     ++at;
-    if (!tokens.GetToken(at).Is(kTokenEndOfLine))
-        return truth ? ExecuteStatement(tokens, at, nextLine) : 0;   // a single-line If
+    if (!tokens.GetToken(at).Is(kTokenEndOfLine)) {   // a single-line If
+        if (!truth)
+            return 0;
+        LineNestingLevel level(*this);
+        return level.Allowed(tokens.GetToken(at).Column) ? ExecuteStatement(tokens, at, nextLine) : 1;
+    }
     return ExecuteBlockIf(ifLine, truth, nextLine);
 }
 

@@ -207,9 +207,25 @@ CompiledExpression& CPandrel_Script::CompiledAt(TokenList& tokens, int index, in
     return *compiled;
 }
 
+static_assert(kMaxLineNesting == 32, "the message names the limit");
+
+bool CPandrel_Script::LineNestingLevel::Allowed(int column)
+{
+    // The line's own statement and expression are not nested in anything.
+    if (m_engine.m_lineNesting <= kMaxLineNesting + 1)
+        return true;
+    m_engine.ShowScriptError("Too many levels of calls, subscripts and Ifs nested in one line - 32 is the maximum.",
+                             column);
+    return false;
+}
+
 int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit, CEngineVariant& result,
                                         int errorColumn)
 {
+    LineNestingLevel level(*this);
+    if (!level.Allowed(TokenAt(tokens, index, limit).Column))
+        return 1;
+
     if (index < limit && index < tokens.GetCount()) {
         if (const CompiledExpression* compiled = CompiledUnlessLone(tokens, index, limit))
             return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
@@ -382,12 +398,14 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
                     break;
                 case S: {
                     const int values = state.values;
-                    std::vector<Pending> below = operators;
                     operators.push_back({code, -1});
                     ++index;
                     state.afterOperand = false;
                     if (code != kOpAnd && code != kOpOr)
                         break;
+                    // Copied only here: a copy at every bracket made deep
+                    // brackets cost the square of their depth.
+                    std::vector<Pending> below(operators.begin(), operators.end() - 1);
                     int skipEnd = index;
                     const bool skipFails = !SkipOperand(tokens, skipEnd, limit);
                     if (values == 0) {

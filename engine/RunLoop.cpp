@@ -126,6 +126,8 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
     const int ifDepth = m_ifStack.GetCount();
     const int selectDepth = m_selectStack.GetCount();
     const int loopDepth = m_loopStack.GetCount();
+    const int lineNesting = m_lineNesting;   // the function's lines are lines of their own
+    m_lineNesting = 0;
     // The caller's own return value is not touched by what the level does.
     CEngineVariant callerReturn(static_cast<CEngineVariant&&>(m_returnValue));
     m_returnValue.SetInt(initialReturn);
@@ -145,6 +147,7 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
     m_context.Waits().Start = waitStart;
     m_context.Waits().Timeout = waitTimeout;
     m_currentLine = currentLine;
+    m_lineNesting = lineNesting;
     if (restoreError)
         m_error = error;
     return status;

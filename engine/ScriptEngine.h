@@ -33,6 +33,10 @@
 enum
 {
     kMaxNestingDepth = 384,
+    // Calls, subscripts and single-line Ifs nested within one line: each is
+    // a level deeper on the program's stack, and the deepest line at the
+    // deepest level of calls must still fit in it.
+    kMaxLineNesting = 32,
     kHotKeyRingSize = 64
 };
 
@@ -323,6 +327,21 @@ private:
     {
         return EvaluateExpression(tokens, index, tokens.GetCount(), result);
     }
+    // Counts one level of nesting within the line being run (an expression
+    // inside a call or subscript, the statement after a single-line If's
+    // Then) while it lives; Allowed() reports the error past the limit.
+    class LineNestingLevel
+    {
+    public:
+        explicit LineNestingLevel(CPandrel_Script& engine) : m_engine(engine) { ++engine.m_lineNesting; }
+        ~LineNestingLevel() { --m_engine.m_lineNesting; }
+        LineNestingLevel(const LineNestingLevel&) = delete;
+        LineNestingLevel& operator=(const LineNestingLevel&) = delete;
+        bool Allowed(int column);
+
+    private:
+        CPandrel_Script& m_engine;
+    };
     // The compiled form (CompiledExpression.h): made once, run each time.
     void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
     int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
@@ -390,6 +409,7 @@ private:
     CEngineString m_scriptDir;
     HWND m_toolTip = nullptr;
     int m_nestingDepth = 0;
+    int m_lineNesting = 0;           // levels open within the line; each user-function level starts at 0
     int m_currentLine = 0;
     int m_runState = kRunStateRunning;
 

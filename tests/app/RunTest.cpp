@@ -222,11 +222,11 @@ TEST_F(Runs, AScriptThatDoesNotPrepareRunsNothingAndKeepsItsKeys)
 
 TEST_F(Runs, TheProgramsStackHoldsTheDeepestNestingOfCalls)
 {
-    // 384 levels of user-function calls fit, each inside 30 nested builtin
-    // calls (a smaller stack overflows); the next one is refused with the
-    // message, and the program goes on.
+    // 384 levels of user-function calls fit, each inside the deepest nesting
+    // a line may hold, 31 builtin calls (a smaller stack overflows); the next
+    // level is refused with the message, and the program goes on.
     std::string call = "Down($n + 1)";
-    for (int i = 0; i < 30; ++i)
+    for (int i = 0; i < 31; ++i)
         call = "Abs(" + call + ")";
     MacroSpec macro = { "Deep", kStartText, kEndText, "", 1 };
     macro.script = { "Func Down($n)", "    Return " + call, "EndFunc", "Down(1)" };

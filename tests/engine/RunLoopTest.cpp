@@ -238,16 +238,28 @@ TEST(NestingLimit, The385thLevelIsRefused)
     EXPECT_EQ(Global("unwound"), "<undeclared>");
     EXPECT_EQ(Global("after"), "<undeclared>");
     EXPECT_EQ(g_ScriptEngine.GetNestingDepth(), 0);
+}
 
-    // Each level inside 30 nested builtin calls: the stack holds them too.
-    std::string call = "Down($n + 1)";
-    for (int i = 0; i < 30; ++i)
-        call = "Abs(" + call + ")";
-    report = script_host::RunLines(
-        {"Func Down($n)", "    $deepest = $n", "    Return " + call, "EndFunc", "$deepest = 0", "Down(1)"});
-    ASSERT_EQ(report.Boxes.size(), 1u);
-    EXPECT_NE(report.Boxes[0].text.find("Error: Recursion level has been exceeded"), std::string::npos);
-    EXPECT_EQ(Global("deepest"), "384");
+TEST(NestingLimit, TheDeepestLineAtEveryLevelFitsInTheStack)
+{
+    // Each of the 384 levels is called from inside the deepest nesting a line
+    // may hold (31 builtin calls around the call of the next level): the
+    // stack holds them all, and the recursion limit ends the run. One call
+    // more is refused by the line's own limit before the first level.
+    for (int calls : {31, 32}) {
+        std::string call = "Down($n + 1)";
+        for (int i = 0; i < calls; ++i)
+            call = "Abs(" + call + ")";
+        script_host::RunReport report = script_host::RunLines(
+            {"Func Down($n)", "    $deepest = $n", "    Return " + call, "EndFunc", "$deepest = 0", "Down(1)"});
+        ASSERT_EQ(report.Boxes.size(), 1u) << calls;
+        const bool deepest = calls == 31;
+        EXPECT_NE(report.Boxes[0].text.find(deepest ? "Error: Recursion level has been exceeded"
+                                                    : "Error: Too many levels of calls, subscripts and Ifs"),
+                  std::string::npos)
+            << calls;
+        EXPECT_EQ(Global("deepest"), deepest ? "384" : "1") << calls;
+    }
 }
 
 }  // namespace

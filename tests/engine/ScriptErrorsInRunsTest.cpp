@@ -105,6 +105,39 @@ TEST(ScriptErrors, OfStatements)
     ExpectErrors({{{dims}, 1, 6 + 64 * 3, "Too many subscripts used for an array - 64 is the maximum."}});
 }
 
+// `count` times `open`, then `inner`, then `count` times `close`.
+std::string Nested(const std::string& open, int count, const std::string& inner, const std::string& close)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += open;
+    text += inner;
+    for (int i = 0; i < count; ++i)
+        text += close;
+    return text;
+}
+
+TEST(ScriptErrors, OfNestingWithinALine)
+{
+    // Each call, subscript or single-line If nested in a line is a level
+    // deeper on the program's stack: 32 nest, the 33rd is refused where it
+    // begins.
+    const char kTooDeep[] = "Too many levels of calls, subscripts and Ifs nested in one line - 32 is the maximum.";
+    ExpectErrors({
+        {{"$r = " + Nested("Abs(", 33, "1", ")")}, 1, 5 + 33 * 4, kTooDeep},
+        {{"Dim $a[1]", "$r = " + Nested("$a[", 33, "0", "]")}, 2, 5 + 33 * 3, kTooDeep},
+        {{Nested("If 1 Then ", 33, "$r = 1", "")}, 1, 33 * 10 + 5, kTooDeep},
+        // Found by fuzzing: a function whose first line nests calls of itself
+        // ran out of stack long before the recursion limit.
+        {{"Func Down($n)", "$r = " + Nested("Down(", 40, "1", ")"), "EndFunc", "Down(1)"}, 2, 5 + 33 * 5, kTooDeep},
+    });
+    script_test::RunClean({"Dim $a[1]", "$c = " + Nested("Abs(", 32, "1", ")"), "$s = " + Nested("$a[", 32, "0", "]"),
+                           Nested("If 1 Then ", 32, "$i = 1", "")});
+    EXPECT_EQ(Global("c"), "1");
+    EXPECT_EQ(Global("s"), "0");
+    EXPECT_EQ(Global("i"), "1");
+}
+
 TEST(ScriptErrors, OfBlocks)
 {
     ExpectErrors({

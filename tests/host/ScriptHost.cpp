@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace script_host {
@@ -26,12 +27,13 @@ double Now()
 
 }  // namespace
 
-InertBuiltins::InertBuiltins()
+InertBuiltins::InertBuiltins(const std::vector<std::string>& keep)
 {
     const BuiltinEntry* real = GetBuiltinTable();
     for (int i = 0; i < kBuiltinCount; ++i) {
         m_table[i] = real[i];
-        m_table[i].Handler = BuiltinNotYetAvailable;
+        if (std::find(keep.begin(), keep.end(), real[i].Name) == keep.end())
+            m_table[i].Handler = BuiltinNotYetAvailable;
     }
     CPandrel_ScriptTestAccess::UseBuiltinTable(m_table);
 }

@@ -16,11 +16,12 @@ namespace script_host {
 // While it lives, every builtin does nothing but fail in the ordinary way
 // (result 0, @error 1): names and argument counts stay, so calls are read
 // and checked as ever, but no input is sent, no program started, nothing
-// shut down. Runs then show what the engine itself does.
+// shut down. Runs then show what the engine itself does. The builtins named
+// in `keep` (upper case) keep their real handlers.
 class InertBuiltins
 {
 public:
-    InertBuiltins();
+    explicit InertBuiltins(const std::vector<std::string>& keep = {});
     ~InertBuiltins();
     InertBuiltins(const InertBuiltins&) = delete;
     InertBuiltins& operator=(const InertBuiltins&) = delete;
