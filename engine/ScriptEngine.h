@@ -237,6 +237,10 @@ private:
     }
     // The user function a user-function token names, or null.
     const UserFunctionEntry* FindUserFunction(ScriptToken& token);
+    // The function's parameters as its Func line declares them, read once
+    // per line-store generation (UserFunctions.cpp); null after a lexer error
+    // was reported.
+    const std::vector<UserFunctionParameter>* ParametersOf(const UserFunctionEntry& function);
 
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);
