@@ -233,6 +233,8 @@ private:
             return cached;
         if (CEngineVariant* placed = m_variables.PlacedLookup(token.Lookup))
             return placed;
+        if (CEngineVariant* global = m_variables.GlobalLookup(token.Lookup))
+            return global;
         return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup);
     }
     // The user function a user-function token names, or null.

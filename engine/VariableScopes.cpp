@@ -219,13 +219,23 @@ void VariableScopes::NewEpoch()
         m_epoch = g_nextEpoch++;
 }
 
+void VariableScopes::NewGlobalEpoch()
+{
+    NewEpoch();
+    m_globalEpoch = m_epoch;
+}
+
 CEngineVariant* VariableScopes::SetIn(VariableTable& table, const char* upperName, unsigned hash,
                                       const CEngineVariant& value)
 {
     const unsigned version = table.GetVersion();
     CEngineVariant* variable = table.Set(upperName, hash, value);
-    if (table.GetVersion() != version)
-        NewEpoch();
+    if (table.GetVersion() != version) {
+        if (&table == &m_global)
+            NewGlobalEpoch();
+        else
+            NewEpoch();
+    }
     return variable;
 }
 
@@ -298,6 +308,9 @@ CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash
         found = local->ValueAt(index);
     } else {
         found = m_global.Find(upperName, hash);
+        cache.Global = found;
+        cache.GlobalEpoch = m_globalEpoch;
+        cache.MissLayout = TopLayout();
     }
     cache.Variable = found;
     cache.Epoch = m_epoch;
@@ -346,8 +359,8 @@ void VariableScopes::PopScope()
 
 void VariableScopes::Clear()
 {
-    NewEpoch();
     while (!m_locals.empty())
         PopScope();
     m_global.Clear();
+    NewGlobalEpoch();
 }
