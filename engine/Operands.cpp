@@ -250,7 +250,13 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
     for (int argument = 0; argument < list.GetCount() && static_cast<size_t>(argument) < parameters->size(); ++argument) {
         const UserFunctionParameter& parameter = (*parameters)[static_cast<size_t>(argument)];
         CEngineVariant& value = list.GetItem(argument);
-        if (value.IsReference())
+        // Names that come once each go straight into the new scope.
+        if (function->DistinctParameters) {
+            if (value.IsReference())
+                m_variables.BindParameterAlias(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
+            else
+                m_variables.BindParameter(parameter.Name.GetText(), parameter.Hash, value);
+        } else if (value.IsReference())
             m_variables.DeclareAliasUpper(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
         else
             m_variables.DeclareUpper(parameter.Name.GetText(), parameter.Hash, value, kScopeLocal);

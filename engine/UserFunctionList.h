@@ -26,6 +26,7 @@ struct UserFunctionEntry
     // generation they were read in, so that a call does not read them again.
     mutable std::vector<UserFunctionParameter> Parameters;
     mutable unsigned ParametersGeneration = 0;
+    mutable bool DistinctParameters = false;   // no name twice
     mutable bool ParametersRead = false;
 };
 

@@ -4,6 +4,8 @@
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 
+#include <string.h>
+
 namespace {
 
 const char kBadFuncStatement[] = "Badly formatted Func statement.";
@@ -167,6 +169,11 @@ const std::vector<UserFunctionParameter>* CPandrel_Script::ParametersOf(const Us
         prepared.ByRef = byRef;
         function.Parameters.push_back(prepared);
     }
+    function.DistinctParameters = true;
+    for (size_t i = 0; i < function.Parameters.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (strcmp(function.Parameters[i].Name.GetText(), function.Parameters[j].Name.GetText()) == 0)
+                function.DistinctParameters = false;
     function.ParametersGeneration = generation;
     function.ParametersRead = true;
     return &function.Parameters;

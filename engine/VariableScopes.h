@@ -49,6 +49,9 @@ public:
     // Returns the variable's variant.
     CEngineVariant* Set(const char* name, const CEngineVariant& value);
     CEngineVariant* Set(const char* name, unsigned hash, const CEngineVariant& value);
+    // Set and SetAlias for a name the table does not hold yet (no search).
+    CEngineVariant* AddNew(const char* name, unsigned hash, const CEngineVariant& value);
+    void AddNewAlias(const char* name, unsigned hash, CEngineVariant* target);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
     void SetAlias(const char* name, unsigned hash, CEngineVariant* target);
@@ -80,6 +83,7 @@ private:
         // so that a table refilled with the same names finds them again.
         unsigned LayoutBefore = 0;
         unsigned LayoutAfter = 0;
+        size_t Slot = 0;   // its place in m_slots, which Clear empties
     };
 
     int FindIndex(const char* name, unsigned hash) const;
@@ -118,6 +122,11 @@ public:
     // Declare and DeclareAlias for a name already upper-cased, with its NameHash.
     CEngineVariant* DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value, int scope);
     bool DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target);
+    // A user function's parameter in the scope just pushed for its call,
+    // which does not hold the name yet: a copy of `value`, or an alias of
+    // `target`.
+    void BindParameter(const char* upperName, unsigned hash, const CEngineVariant& value);
+    void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target);
     // Auto looks in the top local table, then the global one; local only in
     // the top local table (the global one when there is none); global only
     // in the global table.

@@ -107,6 +107,24 @@ TEST(Functions, AGlobalReadBetweenCallsStaysTheNamesVariable)
     EXPECT_EQ(Global("after"), "changed");
 }
 
+TEST(Functions, AParameterNamedTwiceTakesTheLastArgument)
+{
+    // The later argument is assigned to the variable the first one made,
+    // through the alias when the first is ByRef.
+    RunClean({
+        "Func Twice($a, $a)",
+        "    Return $a",
+        "EndFunc",
+        "Func ThroughRef(ByRef $a, $a)",
+        "EndFunc",
+        "$last = Twice(1, 2) & Twice(3, 4)",
+        "$target = \"kept\"",
+        "ThroughRef($target, \"written\")",
+    });
+    EXPECT_EQ(Global("last"), "24");
+    EXPECT_EQ(Global("target"), "written");
+}
+
 TEST(Functions, EachCallStartsWithItsOwnReturnValue)
 {
     RunClean({
