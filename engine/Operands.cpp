@@ -184,9 +184,8 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
     const int close = CallBrackets(tokens, index, limit, nameColumn);
     if (close < 0)
         return 1;
-    // The parameters are read from the Func line each time.
-    TokenList* declaration = TokensForScan(funcLine);
-    if (!declaration)
+    const std::vector<UserFunctionParameter>* parameters = ParametersOf(*function);
+    if (!parameters)
         return 1;
 
     // Each argument in the order of the parameters: a value, or for a ByRef
@@ -194,21 +193,16 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
     ScopedArgumentList arguments(m_argumentLists);
     CVariantList& list = arguments.List();
     PinnedArguments pinned(list);
+    // By place, not by iterator: a line store changed by what an argument
+    // runs refills the list in place.
     int at = index + 1;
-    for (int p = 3;; ++p) {
-        ScriptToken& parameter = declaration->GetToken(p);
-        if (parameter.Is(kTokenComma))
-            continue;
-        const bool byRef = parameter.IsKeyword(kKeywordByRef);
-        if (byRef)
-            ++p;
-        if (!declaration->GetToken(p).Is(kTokenVariable))
-            break;
+    for (size_t p = 0; p < parameters->size(); ++p) {
+        const UserFunctionParameter& parameter = (*parameters)[p];
         if (at >= close) {
             ShowScriptError(kWrongArgumentCount, nameColumn);
             return 1;
         }
-        if (byRef) {
+        if (parameter.ByRef) {
             ScriptToken& argument = tokens.GetToken(at);
             if (!argument.Is(kTokenVariable)) {
                 ShowScriptError(kNotAVariable, argument.Column);
@@ -253,26 +247,19 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
 
     // The parameters become the new level's local variables.
     m_variables.PushScope();
-    int argument = 0;
-    for (int p = 3;; ++p) {
-        ScriptToken& parameter = declaration->GetToken(p);
-        if (parameter.Is(kTokenComma) || parameter.IsKeyword(kKeywordByRef))
-            continue;
-        if (!parameter.Is(kTokenVariable))
-            break;
-        CEngineVariant& value = list.GetItem(argument++);
-        // The Func line's tokens carry their names upper-cased, with the hash.
-        const char* name = parameter.Value.GetString();
-        if (!parameter.NameHash) {
+    for (int argument = 0; argument < list.GetCount() && static_cast<size_t>(argument) < parameters->size(); ++argument) {
+        const UserFunctionParameter& parameter = (*parameters)[static_cast<size_t>(argument)];
+        CEngineVariant& value = list.GetItem(argument);
+        // Names that come once each go straight into the new scope.
+        if (function->DistinctParameters) {
             if (value.IsReference())
-                m_variables.DeclareAlias(name, value.GetTarget());
+                m_variables.BindParameterAlias(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
             else
-                m_variables.Declare(name, value, kScopeLocal);
-        } else if (value.IsReference()) {
-            m_variables.DeclareAliasUpper(name, parameter.NameHash, value.GetTarget());
-        } else {
-            m_variables.DeclareUpper(name, parameter.NameHash, value, kScopeLocal);
-        }
+                m_variables.BindParameter(parameter.Name.GetText(), parameter.Hash, value);
+        } else if (value.IsReference())
+            m_variables.DeclareAliasUpper(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
+        else
+            m_variables.DeclareUpper(parameter.Name.GetText(), parameter.Hash, value, kScopeLocal);
     }
     CEngineVariant returned;
     const int status = CallFunction(funcLine + 1, false, false, &returned, 0);

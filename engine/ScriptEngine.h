@@ -237,10 +237,16 @@ private:
             return cached;
         if (CEngineVariant* placed = m_variables.PlacedLookup(token.Lookup))
             return placed;
+        if (CEngineVariant* global = m_variables.GlobalLookup(token.Lookup))
+            return global;
         return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup);
     }
     // The user function a user-function token names, or null.
     const UserFunctionEntry* FindUserFunction(ScriptToken& token);
+    // The function's parameters as its Func line declares them, read once
+    // per line-store generation (UserFunctions.cpp); null after a lexer error
+    // was reported.
+    const std::vector<UserFunctionParameter>* ParametersOf(const UserFunctionEntry& function);
 
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);

@@ -6,12 +6,28 @@
 #include "engine/EngineString.h"
 #include "framework/Collections.h"
 
+#include <vector>
+
+// One parameter as the Func line declares it.
+struct UserFunctionParameter
+{
+    CEngineString Name;       // upper-cased
+    unsigned Hash = 0;        // VariableScopes::NameHash of Name
+    bool ByRef = false;
+};
+
 struct UserFunctionEntry
 {
     CEngineString Name;
     int FirstLine = 0;        // position of the Func line
     int ParameterCount = 0;
     int LastLine = 0;         // position of the EndFunc line
+    // The parameters, read from the Func line once for the line store's
+    // generation they were read in, so that a call does not read them again.
+    mutable std::vector<UserFunctionParameter> Parameters;
+    mutable unsigned ParametersGeneration = 0;
+    mutable bool DistinctParameters = false;   // no name twice
+    mutable bool ParametersRead = false;
 };
 
 class UserFunctionList

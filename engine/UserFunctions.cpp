@@ -4,6 +4,8 @@
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 
+#include <string.h>
+
 namespace {
 
 const char kBadFuncStatement[] = "Badly formatted Func statement.";
@@ -137,4 +139,42 @@ bool CPandrel_Script::LookupUserFunction(const char* name, int& firstLine, int& 
     parameterCount = entry->ParameterCount;
     lastLine = entry->LastLine;
     return true;
+}
+
+const std::vector<UserFunctionParameter>* CPandrel_Script::ParametersOf(const UserFunctionEntry& function)
+{
+    const unsigned generation = g_ScriptFile.GetGeneration();
+    if (function.ParametersRead && function.ParametersGeneration == generation)
+        return &function.Parameters;
+    TokenList* declaration = TokensForScan(function.FirstLine);
+    if (!declaration)
+        return nullptr;
+    // Read as the preparation checked them: "(", then variables, each
+    // perhaps after ByRef, apart by commas, up to the first other token.
+    function.Parameters.clear();
+    for (int p = 3;; ++p) {
+        ScriptToken& parameter = declaration->GetToken(p);
+        if (parameter.Is(kTokenComma))
+            continue;
+        const bool byRef = parameter.IsKeyword(kKeywordByRef);
+        if (byRef)
+            ++p;
+        ScriptToken& variable = declaration->GetToken(p);
+        if (!variable.Is(kTokenVariable))
+            break;
+        UserFunctionParameter prepared;
+        prepared.Name.Assign(variable.Value.GetString());
+        prepared.Name.MakeUpper();
+        prepared.Hash = VariableScopes::NameHash(prepared.Name.GetText());
+        prepared.ByRef = byRef;
+        function.Parameters.push_back(prepared);
+    }
+    function.DistinctParameters = true;
+    for (size_t i = 0; i < function.Parameters.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (strcmp(function.Parameters[i].Name.GetText(), function.Parameters[j].Name.GetText()) == 0)
+                function.DistinctParameters = false;
+    function.ParametersGeneration = generation;
+    function.ParametersRead = true;
+    return &function.Parameters;
 }

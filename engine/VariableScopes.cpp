@@ -89,9 +89,15 @@ void VariableTable::Clear()
         entry.IsAlias = false;
         entry.Value = nullptr;
     }
+    // A few names (a function's usual scope) free their own slots.
+    if (static_cast<size_t>(m_count) * 4 < m_slots.size()) {
+        for (int i = 0; i < m_count; ++i)
+            m_slots[m_entries[static_cast<size_t>(i)].Slot] = 0;
+    } else {
+        std::fill(m_slots.begin(), m_slots.end(), 0);
+    }
     m_count = 0;
     m_layout = 0;
-    std::fill(m_slots.begin(), m_slots.end(), 0);
 }
 
 int VariableTable::FindIndex(const char* name, unsigned hash) const
@@ -122,6 +128,7 @@ void VariableTable::AddToIndex(int entry, unsigned hash)
             while (m_slots[slot])
                 slot = (slot + 1) & mask;
             m_slots[slot] = i + 1;
+            m_entries[static_cast<size_t>(i)].Slot = slot;
         }
     }
     size_t mask = m_slots.size() - 1;
@@ -129,6 +136,7 @@ void VariableTable::AddToIndex(int entry, unsigned hash)
     while (m_slots[slot])
         slot = (slot + 1) & mask;
     m_slots[slot] = entry + 1;
+    m_entries[static_cast<size_t>(entry)].Slot = slot;
 }
 
 VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
@@ -164,6 +172,11 @@ CEngineVariant* VariableTable::Set(const char* name, unsigned hash, const CEngin
         variant->Assign(value);
         return variant;
     }
+    return AddNew(name, hash, value);
+}
+
+CEngineVariant* VariableTable::AddNew(const char* name, unsigned hash, const CEngineVariant& value)
+{
     Entry& entry = AddEntry(name, hash);
     if (!entry.Owned)
         entry.Owned = new CEngineVariant;
@@ -194,6 +207,13 @@ void VariableTable::SetAlias(const char* name, unsigned hash, CEngineVariant* ta
     entry->Value = target;
 }
 
+void VariableTable::AddNewAlias(const char* name, unsigned hash, CEngineVariant* target)
+{
+    Entry& entry = AddEntry(name, hash);
+    entry.IsAlias = true;
+    entry.Value = target;
+}
+
 CEngineVariant* VariableTable::Find(const char* name) const
 {
     return Find(name, HashName(name));
@@ -219,13 +239,23 @@ void VariableScopes::NewEpoch()
         m_epoch = g_nextEpoch++;
 }
 
+void VariableScopes::NewGlobalEpoch()
+{
+    NewEpoch();
+    m_globalEpoch = m_epoch;
+}
+
 CEngineVariant* VariableScopes::SetIn(VariableTable& table, const char* upperName, unsigned hash,
                                       const CEngineVariant& value)
 {
     const unsigned version = table.GetVersion();
     CEngineVariant* variable = table.Set(upperName, hash, value);
-    if (table.GetVersion() != version)
-        NewEpoch();
+    if (table.GetVersion() != version) {
+        if (&table == &m_global)
+            NewGlobalEpoch();
+        else
+            NewEpoch();
+    }
     return variable;
 }
 
@@ -253,6 +283,20 @@ bool VariableScopes::DeclareAliasUpper(const char* upperName, unsigned hash, CEn
     local->SetAlias(upperName, hash, target);
     NewEpoch();
     return true;
+}
+
+void VariableScopes::BindParameter(const char* upperName, unsigned hash, const CEngineVariant& value)
+{
+    TopLocal()->AddNew(upperName, hash, value);
+    NewEpoch();
+}
+
+void VariableScopes::BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target)
+{
+    if (!target)
+        return;
+    TopLocal()->AddNewAlias(upperName, hash, target);
+    NewEpoch();
 }
 
 CEngineVariant* VariableScopes::Lookup(const char* name, int scope) const
@@ -298,6 +342,9 @@ CEngineVariant* VariableScopes::LookupUpper(const char* upperName, unsigned hash
         found = local->ValueAt(index);
     } else {
         found = m_global.Find(upperName, hash);
+        cache.Global = found;
+        cache.GlobalEpoch = m_globalEpoch;
+        cache.MissLayout = TopLayout();
     }
     cache.Variable = found;
     cache.Epoch = m_epoch;
@@ -346,8 +393,8 @@ void VariableScopes::PopScope()
 
 void VariableScopes::Clear()
 {
-    NewEpoch();
     while (!m_locals.empty())
         PopScope();
     m_global.Clear();
+    NewGlobalEpoch();
 }

@@ -22,6 +22,13 @@ struct VariableLookupCache
     // of its calls); -1 otherwise.
     int LocalIndex = -1;
     unsigned LocalLayout = 0;
+    // A name found in the global table: that variable, which holds while
+    // the global table keeps its names (GlobalEpoch) and the top local
+    // table, when there is one, has the layout it was missed in (so the
+    // name is still not there).
+    CEngineVariant* Global = nullptr;
+    unsigned GlobalEpoch = 0;
+    unsigned MissLayout = 0;
 };
 
 // One scope's variables, in the order they were made. An entry owns its
@@ -42,6 +49,9 @@ public:
     // Returns the variable's variant.
     CEngineVariant* Set(const char* name, const CEngineVariant& value);
     CEngineVariant* Set(const char* name, unsigned hash, const CEngineVariant& value);
+    // Set and SetAlias for a name the table does not hold yet (no search).
+    CEngineVariant* AddNew(const char* name, unsigned hash, const CEngineVariant& value);
+    void AddNewAlias(const char* name, unsigned hash, CEngineVariant* target);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
     void SetAlias(const char* name, unsigned hash, CEngineVariant* target);
@@ -73,6 +83,7 @@ private:
         // so that a table refilled with the same names finds them again.
         unsigned LayoutBefore = 0;
         unsigned LayoutAfter = 0;
+        size_t Slot = 0;   // its place in m_slots, which Clear empties
     };
 
     int FindIndex(const char* name, unsigned hash) const;
@@ -99,7 +110,7 @@ enum VariableScope
 class VariableScopes
 {
 public:
-    VariableScopes() { NewEpoch(); }
+    VariableScopes() { NewGlobalEpoch(); }
     VariableScopes(const VariableScopes&) = delete;
     VariableScopes& operator=(const VariableScopes&) = delete;
     ~VariableScopes();
@@ -111,6 +122,11 @@ public:
     // Declare and DeclareAlias for a name already upper-cased, with its NameHash.
     CEngineVariant* DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value, int scope);
     bool DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target);
+    // A user function's parameter in the scope just pushed for its call,
+    // which does not hold the name yet: a copy of `value`, or an alias of
+    // `target`.
+    void BindParameter(const char* upperName, unsigned hash, const CEngineVariant& value);
+    void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target);
     // Auto looks in the top local table, then the global one; local only in
     // the top local table (the global one when there is none); global only
     // in the global table.
@@ -134,6 +150,15 @@ public:
         cache.Epoch = m_epoch;
         return cache.Variable;
     }
+    // The global variable that `cache` holds, when it still stands for the name; else null.
+    CEngineVariant* GlobalLookup(VariableLookupCache& cache) const
+    {
+        if (!cache.Global || cache.GlobalEpoch != m_globalEpoch || cache.MissLayout != TopLayout())
+            return nullptr;
+        cache.Variable = cache.Global;
+        cache.Epoch = m_epoch;
+        return cache.Global;
+    }
     static unsigned NameHash(const char* upperName);
     // Makes `name` an alias of `target` in the top local table; false when
     // there is no local scope or no target.
@@ -150,8 +175,13 @@ public:
 
 private:
     VariableTable* TopLocal() const { return m_locals.empty() ? nullptr : m_locals.back(); }
+    // The layout of the top local table; kNoLocalScope when there is none.
+    enum : unsigned { kNoLocalScope = 0xFFFFFFFFu };
+    unsigned TopLayout() const { return m_locals.empty() ? kNoLocalScope : m_locals.back()->GetLayout(); }
     // A change to which variant a name stands for: cached look-ups end.
     void NewEpoch();
+    // The same for a change in the global table.
+    void NewGlobalEpoch();
     // Declares into `table`, starting a new epoch when that added a name.
     CEngineVariant* SetIn(VariableTable& table, const char* upperName, unsigned hash, const CEngineVariant& value);
 
@@ -159,4 +189,5 @@ private:
     std::vector<VariableTable*> m_locals;
     std::vector<VariableTable*> m_spareLocals;   // popped tables, for the next calls
     unsigned m_epoch = 0;   // unique among every VariableScopes' epochs; set by the constructor
+    unsigned m_globalEpoch = 0;   // the same, renewed only when the global table's names change
 };

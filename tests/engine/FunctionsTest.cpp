@@ -78,6 +78,53 @@ TEST(Functions, RecursionAndNestedCalls)
     EXPECT_EQ(Global("nested"), "13");
 }
 
+TEST(Functions, AGlobalReadBetweenCallsStaysTheNamesVariable)
+{
+    // The same place reads the global $x, then a local $x of one call,
+    // then the global again; and a loop that calls reads its globals
+    // across the calls, while the first call adds a global name.
+    RunClean({
+        "Func Read($useLocal)",
+        "    If $useLocal Then Local $x = \"local\"",
+        "    Return $x",
+        "EndFunc",
+        "Func AddGlobal($k)",
+        "    Global $made = $k",
+        "EndFunc",
+        "$x = \"global\"",
+        "$seen = Read(0) & \" \" & Read(1) & \" \" & Read(0)",
+        "$sum = 0",
+        "For $i = 1 To 5",
+        "    AddGlobal($i)",
+        "    $sum = $sum + $i",
+        "Next",
+        "$x = \"changed\"",
+        "$after = Read(0)",
+    });
+    EXPECT_EQ(Global("seen"), "global local global");
+    EXPECT_EQ(Global("sum"), "15");
+    EXPECT_EQ(Global("made"), "5");
+    EXPECT_EQ(Global("after"), "changed");
+}
+
+TEST(Functions, AParameterNamedTwiceTakesTheLastArgument)
+{
+    // The later argument is assigned to the variable the first one made,
+    // through the alias when the first is ByRef.
+    RunClean({
+        "Func Twice($a, $a)",
+        "    Return $a",
+        "EndFunc",
+        "Func ThroughRef(ByRef $a, $a)",
+        "EndFunc",
+        "$last = Twice(1, 2) & Twice(3, 4)",
+        "$target = \"kept\"",
+        "ThroughRef($target, \"written\")",
+    });
+    EXPECT_EQ(Global("last"), "24");
+    EXPECT_EQ(Global("target"), "written");
+}
+
 TEST(Functions, EachCallStartsWithItsOwnReturnValue)
 {
     RunClean({
