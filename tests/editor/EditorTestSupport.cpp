@@ -36,6 +36,12 @@ void PressChord(std::initializer_list<WORD> modifiers, WORD key)
         testing_support::KeyUp(*it);
 }
 
+void WaitUntilHandled(HWND window)
+{
+    for (int i = 0; i < 2; ++i)
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+}
+
 bool PressUntil(const std::function<void()>& press, const std::function<bool()>& done)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {

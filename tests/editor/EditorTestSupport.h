@@ -23,6 +23,12 @@ bool WaitUntilHotKeyFree(UINT modifiers, UINT virtualKey);
 // Holds the modifiers down, presses the key, lets the modifiers go.
 void PressChord(std::initializer_list<WORD> modifiers, WORD key);
 
+// Returns once the window's thread has handled what was posted to it
+// before the call (a hot key just pressed, say): of two messages sent one
+// after the other, the second goes through the thread's message loop only
+// after the loop has taken what was queued behind the first.
+void WaitUntilHandled(HWND window);
+
 // Under Wine a hot key pressed right after another process let the same key
 // go is at times lost: plays `press` and waits up to 2 s for `done`, up to
 // three times. True once `done` holds.

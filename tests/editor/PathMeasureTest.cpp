@@ -13,10 +13,13 @@ using testing_support::DialogDriver;
 
 namespace {
 
-void StoreAt(POINT point, WORD key)
+// The measurer reads the cursor when it handles the hot key: the mouse
+// stays until it has.
+void StoreAt(HWND dialog, POINT point, WORD key)
 {
     MoveMouseAndWait(point);
     PressChord({ VK_CONTROL, VK_MENU }, key);
+    WaitUntilHandled(dialog);
 }
 
 // The keys that the measurer of an earlier test held are free again.
@@ -41,21 +44,21 @@ TEST(PathMeasurer, CtrlAlt1And2StoreThePointsAndOKGivesTheirDifference)
         // Each check below can only hold with the point stored: a point not
         // stored follows the cursor.
         EXPECT_TRUE(PressUntil(
-            [] {
-                StoreAt({ 100, 200 }, '1');
+            [&] {
+                StoreAt(dialog, { 100, 200 }, '1');
                 MoveMouseAndWait({ 85, 240 });   // point 2 still follows
             },
             [&] { return ItemText(dialog, IDC_RELATIVE_MOVE) == "( -15, 40 )" && ItemText(dialog, IDC_POINT1) == "( 100, 200 )"; }));
         EXPECT_TRUE(PressUntil(
-            [] {
-                StoreAt({ 85, 240 }, '2');
+            [&] {
+                StoreAt(dialog, { 85, 240 }, '2');
                 MoveMouseAndWait({ 300, 310 });
             },
             [&] { return ItemText(dialog, IDC_POINT2) == "( 85, 240 )"; }));
         // Storing a point again replaces it.
         EXPECT_TRUE(PressUntil(
-            [] {
-                StoreAt({ 50, 60 }, '1');
+            [&] {
+                StoreAt(dialog, { 50, 60 }, '1');
                 MoveMouseAndWait({ 300, 310 });
             },
             [&] { return ItemText(dialog, IDC_RELATIVE_MOVE) == "( 35, 180 )"; }));
@@ -75,8 +78,8 @@ TEST(PathMeasurer, OnlyOnePointStoredGivesNoMove)
     CMouseMovePathMesure measure;
     DialogDriver driver("Measure Path", [](HWND dialog) {
         EXPECT_TRUE(PressUntil(
-            [] {
-                StoreAt({ 120, 130 }, '1');
+            [&] {
+                StoreAt(dialog, { 120, 130 }, '1');
                 MoveMouseAndWait({ 400, 420 });
             },
             [&] { return ItemText(dialog, IDC_RELATIVE_MOVE) == "( 280, 290 )"; }));

@@ -55,19 +55,22 @@ TEST_F(StepEditors, TheMeasuredDistanceBecomesTheRelativeMove)
         // The measurer is running once its texts follow the cursor.
         EXPECT_TRUE(WaitForItemText(dialog, IDC_POINT1, "( 50, 60 )"));
         ASSERT_TRUE(PressUntil(
-            [] {
+            [&] {
                 MoveMouseAndWait({ 50, 60 });
                 PressChord({ VK_CONTROL, VK_MENU }, '1');
+                WaitUntilHandled(dialog);
                 MoveMouseAndWait({ 85, 240 });
             },
             [&] { return ItemText(dialog, IDC_POINT2) == "( 85, 240 )" && ItemText(dialog, IDC_POINT1) == "( 50, 60 )"; }))
             << ItemText(dialog, IDC_POINT1);
         EXPECT_TRUE(PressUntil(
-            [] {
+            [&] {
                 MoveMouseAndWait({ 85, 240 });
                 PressChord({ VK_CONTROL, VK_MENU }, '2');
+                WaitUntilHandled(dialog);
                 MoveMouseAndWait({ 100, 200 });
                 PressChord({ VK_CONTROL, VK_MENU }, '1');
+                WaitUntilHandled(dialog);
             },
             [&] {
                 return ItemText(dialog, IDC_RELATIVE_MOVE) == "( -15, 40 )" && ItemText(dialog, IDC_POINT1) == "( 100, 200 )";
