@@ -186,6 +186,17 @@ void PressHotKey(UINT modifiers, UINT virtualKey)
     for (const auto& m : kModifierKeys)
         if (modifiers & m.modifier)
             testing_support::KeyDown(m.key);
+    // A low-level hook (the recorder's) holds each key back until its thread
+    // has seen it: the key goes down once the modifiers count as held, or
+    // the system would not take the chord for the hot key.
+    WaitUntil(
+        [&] {
+            for (const auto& m : kModifierKeys)
+                if ((modifiers & m.modifier) && GetAsyncKeyState(m.key) >= 0)
+                    return false;
+            return true;
+        },
+        2000);
     testing_support::PressKey(static_cast<WORD>(virtualKey));
     for (int i = 3; i >= 0; --i)
         if (modifiers & kModifierKeys[i].modifier)
