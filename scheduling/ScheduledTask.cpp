@@ -15,18 +15,29 @@ bool IsNTPlatform()
     return (::GetVersion() & 0x80000000u) == 0;
 }
 
-// The job of that name, opened on a new scheduler object; `scheduler` keeps
-// the object for as long as the caller uses the job.
-HRESULT ActivateJob(LPCSTR jobName, CComRef<ITaskScheduler>& scheduler, CComRef<ITask>& task)
+// COM for the calling thread, a new scheduler object and, when a job is
+// named, that job opened on it: held together while the caller uses them and
+// released in the reverse order. `Result` is the first failure, else success.
+struct SchedulerSession
 {
-    HRESULT result = CreateTaskSchedulerObject(scheduler.Out());
-    if (FAILED(result))
-        return result;
-    result = scheduler->Activate(ItemNameOf(jobName).c_str(), IID_ITask, task.OutUnknown());
-    if (FAILED(result))
-        ReportSchedulerFailure(kActivateFailed, result);
-    return result;
-}
+    explicit SchedulerSession(LPCSTR jobName = nullptr) : Result(Com.Result())
+    {
+        if (FAILED(Result))
+            return;
+        Result = CreateTaskSchedulerObject(Scheduler.Out());
+        if (FAILED(Result) || !jobName)
+            return;
+        Result = Scheduler->Activate(ItemNameOf(jobName).c_str(), IID_ITask, Task.OutUnknown());
+        if (FAILED(Result))
+            ReportSchedulerFailure(kActivateFailed, Result);
+    }
+    bool Failed() const { return FAILED(Result); }
+
+    CComInitializer Com;
+    CComRef<ITaskScheduler> Scheduler;
+    CComRef<ITask> Task;
+    HRESULT Result;
+};
 
 }  // namespace
 
@@ -71,14 +82,10 @@ HRESULT CScheduledTask::SaveTask(LPCSTR name, BOOL failIfExists, BOOL useGivenAc
 {
     if (!name || !*name || m_applicationName.IsEmpty())
         return E_FAIL;
-    CComInitializer com;
-    if (com.Failed())
-        return com.Result();
-    CComRef<ITaskScheduler> scheduler;
-    HRESULT result = CreateTaskSchedulerObject(scheduler.Out());
-    if (FAILED(result))
-        return result;
-    return SaveTo(scheduler.Get(), ItemNameOf(name), failIfExists, useGivenAccount);
+    SchedulerSession session;
+    if (session.Failed())
+        return session.Result;
+    return SaveTo(session.Scheduler.Get(), ItemNameOf(name), failIfExists, useGivenAccount);
 }
 
 // Every interface is held until the job is stored and then released, so
@@ -191,14 +198,11 @@ SYSTEMTIME CScheduledTask::TaskGetRunTime(RunTime which) const
     SYSTEMTIME none = {};
     if (!m_valid)
         return none;
-    CComInitializer com;
-    if (com.Failed())
-        return none;
-    CComRef<ITaskScheduler> scheduler;
-    CComRef<ITask> task;
-    if (FAILED(ActivateJob(m_jobName, scheduler, task)))
+    SchedulerSession session(m_jobName);
+    if (session.Failed())
         return none;
     SYSTEMTIME time = {};
+    ITask* task = session.Task.Get();
     HRESULT result = which == NextRun ? task->GetNextRunTime(&time) : task->GetMostRecentRunTime(&time);
     return SUCCEEDED(result) ? time : none;
 }
@@ -215,28 +219,20 @@ SYSTEMTIME CScheduledTask::TaskGetLastRunTime() const
 
 HRESULT CScheduledTask::TaskGetStatus(HRESULT& status) const
 {
-    CComInitializer com;
-    if (com.Failed())
-        return com.Result();
-    CComRef<ITaskScheduler> scheduler;
-    CComRef<ITask> task;
-    HRESULT result = ActivateJob(m_jobName, scheduler, task);
-    if (FAILED(result))
-        return result;
-    return task->GetStatus(&status);
+    SchedulerSession session(m_jobName);
+    if (session.Failed())
+        return session.Result;
+    return session.Task->GetStatus(&status);
 }
 
 CString CScheduledTask::GetTriggerString(int index) const
 {
     if (!m_valid)
         return CString();
-    CComInitializer com;
-    if (com.Failed())
+    SchedulerSession session(m_jobName);
+    if (session.Failed())
         return CString();
-    CComRef<ITaskScheduler> scheduler;
-    CComRef<ITask> task;
-    if (FAILED(ActivateJob(m_jobName, scheduler, task)))
-        return CString();
+    ITask* task = session.Task.Get();
     WORD count = 0;
     HRESULT result = task->GetTriggerCount(&count);
     if (FAILED(result)) {
@@ -258,29 +254,20 @@ CString CScheduledTask::GetTriggerString(int index) const
 
 HRESULT TaskEdit(LPCSTR jobName, HWND parent)
 {
-    CComInitializer com;
-    if (com.Failed())
-        return com.Result();
-    CComRef<ITaskScheduler> scheduler;
-    CComRef<ITask> task;
-    HRESULT result = ActivateJob(jobName, scheduler, task);
-    if (FAILED(result))
-        return result;
-    return task->EditWorkItem(parent, 0);
+    SchedulerSession session(jobName);
+    if (session.Failed())
+        return session.Result;
+    return session.Task->EditWorkItem(parent, 0);
 }
 
 HRESULT TaskDelete(LPCSTR jobName)
 {
     if (!jobName || !*jobName)
         return E_FAIL;
-    CComInitializer com;
-    if (com.Failed())
-        return com.Result();
-    CComRef<ITaskScheduler> scheduler;
-    HRESULT result = CreateTaskSchedulerObject(scheduler.Out());
-    if (FAILED(result))
-        return result;
-    return scheduler->Delete(ItemNameOf(jobName).c_str());
+    SchedulerSession session;
+    if (session.Failed())
+        return session.Result;
+    return session.Scheduler->Delete(ItemNameOf(jobName).c_str());
 }
 
 HRESULT DeleteTaskByName(const CString& jobName)
@@ -307,19 +294,16 @@ CScheduledTask LoadScheduledTask(LPCWSTR jobName)
     name.Format("%s", static_cast<LPCSTR>(FromWide(jobName)));
     CScheduledTask loaded(name, 1);
 
-    CComInitializer com;
-    if (com.Failed())
+    SchedulerSession session(name);
+    if (session.Failed())
         return loaded;
-    CComRef<ITaskScheduler> scheduler;
-    CComRef<ITask> task;
-    if (FAILED(ActivateJob(name, scheduler, task)))
-        return loaded;
+    ITask* task = session.Task.Get();
 
-    ReadText(task.Get(), &ITask::GetApplicationName, loaded.m_applicationName);
-    ReadText(task.Get(), &ITask::GetComment, loaded.m_comment);
-    ReadText(task.Get(), &ITask::GetAccountInformation, loaded.m_accountName);
-    ReadText(task.Get(), &ITask::GetParameters, loaded.m_parameters);
-    ReadText(task.Get(), &ITask::GetWorkingDirectory, loaded.m_workingDirectory);
+    ReadText(task, &ITask::GetApplicationName, loaded.m_applicationName);
+    ReadText(task, &ITask::GetComment, loaded.m_comment);
+    ReadText(task, &ITask::GetAccountInformation, loaded.m_accountName);
+    ReadText(task, &ITask::GetParameters, loaded.m_parameters);
+    ReadText(task, &ITask::GetWorkingDirectory, loaded.m_workingDirectory);
     DWORD value = 0;
     if (SUCCEEDED(task->GetFlags(&value)))
         loaded.m_flags = value;
