@@ -183,20 +183,31 @@ void PressHotKey(UINT modifiers, UINT virtualKey)
         UINT modifier;
         WORD key;
     } kModifierKeys[] = { { MOD_CONTROL, VK_CONTROL }, { MOD_SHIFT, VK_SHIFT }, { MOD_ALT, VK_MENU }, { MOD_WIN, VK_LWIN } };
-    for (const auto& m : kModifierKeys)
-        if (modifiers & m.modifier)
-            testing_support::KeyDown(m.key);
     // A low-level hook (the recorder's) holds each key back until its thread
     // has seen it: the key goes down once the modifiers count as held, or
     // the system would not take the chord for the hot key.
-    WaitUntil(
-        [&] {
-            for (const auto& m : kModifierKeys)
-                if ((modifiers & m.modifier) && GetAsyncKeyState(m.key) >= 0)
-                    return false;
-            return true;
-        },
-        2000);
+    auto pressModifiers = [&] {
+        for (const auto& m : kModifierKeys)
+            if (modifiers & m.modifier)
+                testing_support::KeyDown(m.key);
+        WaitUntil(
+            [&] {
+                for (const auto& m : kModifierKeys)
+                    if ((modifiers & m.modifier) && GetAsyncKeyState(m.key) >= 0)
+                        return false;
+                return true;
+            },
+            2000);
+    };
+    // On a loaded machine the modifiers were seen to go up between their
+    // press and the key's without any key event (under Wine a window taking
+    // the X focus sets the keys held to those the X server sees, and keys
+    // sent with SendInput never reach it), so the chord missed its hot key.
+    // They go down again, as a held key repeats, once such a change has had
+    // time to land.
+    pressModifiers();
+    Sleep(100);
+    pressModifiers();
     testing_support::PressKey(static_cast<WORD>(virtualKey));
     for (int i = 3; i >= 0; --i)
         if (modifiers & kModifierKeys[i].modifier)
