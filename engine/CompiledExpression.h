@@ -15,6 +15,7 @@ struct ExpressionStep
     {
         kLiteral,        // push the literal token's value
         kVariable,       // push a plain variable's value
+        kElement,        // an array element whose subscripts are each a literal or plain variable
         kOperand,        // any other operand: subscripted variable, call, macro
         kOperator,       // apply Code to the top of the stack
         kShortCircuit,   // AND or OR (Code) whose left side decides: go to Jump
@@ -50,7 +51,7 @@ struct CompiledExpression
     int Start = 0;       // the token range it was made for
     int Limit = 0;
     std::vector<ExpressionStep> Steps;
-    // The steps read only literals and plain variables and apply only
+    // The steps read only literals, plain variables and elements and apply only
     // operators that, on numbers, give numbers: when every operand is a
     // number, the expression runs on plain doubles (at most kNumberDepth
     // of them at a time).

@@ -7,7 +7,6 @@
 #include <string.h>
 
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -23,28 +22,40 @@ int HexTextValue(const char* text, int length)
     return value;
 }
 
+// Elements are made in chunks of this many neighbouring slots: filling an
+// array then costs an allocation per chunk, not one per element, while a
+// sparsely used large array still pays only for the chunks it touches.
+const int kElementChunk = 16;
+
+int ChunkCount(int elementCount)
+{
+    return (elementCount + kElementChunk - 1) / kElementChunk;
+}
+
+}  // namespace
+
+struct CEngineVariant::ElementChunk
+{
+    CEngineVariant Items[kElementChunk];
+    int Detached = 0;   // pinned items kept alive after their array let go of them
+};
+
+namespace {
+
 // The elements that ByRef arguments alias, with the number of aliases each,
-// and those of them that their array has let go of.
+// and those of them that their array has let go of, with the chunk that
+// holds each (a template only so that it can name the variant's own chunk type).
 std::unordered_map<CEngineVariant*, int>& PinnedElements()
 {
     static std::unordered_map<CEngineVariant*, int> pinned;
     return pinned;
 }
 
-std::unordered_set<CEngineVariant*>& DetachedElements()
+template <typename Chunk>
+std::unordered_map<CEngineVariant*, Chunk*>& DetachedElements()
 {
-    static std::unordered_set<CEngineVariant*> detached;
+    static std::unordered_map<CEngineVariant*, Chunk*> detached;
     return detached;
-}
-
-// Frees an element unless an alias still points at it.
-void ReleaseElement(CEngineVariant* element)
-{
-    std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
-    if (!pinned.empty() && pinned.count(element))
-        DetachedElements().insert(element);
-    else
-        delete element;
 }
 
 }  // namespace
@@ -62,8 +73,29 @@ void CEngineVariant::UnpinElement(CEngineVariant* element)
     if (found == pinned.end() || --found->second > 0)
         return;
     pinned.erase(found);
-    if (DetachedElements().erase(element))
-        delete element;
+    std::unordered_map<CEngineVariant*, ElementChunk*>& detached = DetachedElements<ElementChunk>();
+    auto kept = detached.find(element);
+    if (kept == detached.end())
+        return;
+    ElementChunk* chunk = kept->second;
+    detached.erase(kept);
+    if (--chunk->Detached == 0)
+        delete chunk;
+}
+
+void CEngineVariant::AllocateSlots(ArrayStorage& array, int count)
+{
+    array.Elements = new CEngineVariant*[static_cast<size_t>(count)]();
+    array.Chunks = new ElementChunk*[static_cast<size_t>(ChunkCount(count))]();
+    array.ElementCount = count;
+}
+
+CEngineVariant* CEngineVariant::NewElement(ArrayStorage& array, int index)
+{
+    ElementChunk*& chunk = array.Chunks[index / kElementChunk];
+    if (!chunk)
+        chunk = new ElementChunk;
+    return array.Elements[index] = &chunk->Items[index % kElementChunk];
 }
 
 CEngineVariant::CEngineVariant()
@@ -125,9 +157,27 @@ void CEngineVariant::FreeElements()
     if (!m_array)
         return;
     if (m_array->Elements) {
-        for (int i = 0; i < m_array->ElementCount; ++i)
-            if (m_array->Elements[i])
-                ReleaseElement(m_array->Elements[i]);
+        // A chunk that holds an element an alias still points at stays
+        // until the last such element is unpinned.
+        const std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
+        const int chunks = ChunkCount(m_array->ElementCount);
+        for (int c = 0; c < chunks; ++c) {
+            ElementChunk* chunk = m_array->Chunks[c];
+            if (!chunk)
+                continue;
+            if (!pinned.empty()) {
+                for (CEngineVariant& item : chunk->Items) {
+                    if (pinned.count(&item)) {
+                        DetachedElements<ElementChunk>()[&item] = chunk;
+                        ++chunk->Detached;
+                    }
+                }
+            }
+            if (!chunk->Detached)
+                delete chunk;
+        }
+        delete[] m_array->Chunks;
+        m_array->Chunks = nullptr;
         delete[] m_array->Elements;
         m_array->Elements = nullptr;
     }
@@ -187,11 +237,10 @@ void CEngineVariant::AssignStorage(const CEngineVariant& other)
             m_array = new ArrayStorage;
         m_array->DimensionCount = from.DimensionCount;
         memcpy(m_array->Dimensions, from.Dimensions, sizeof(int) * static_cast<size_t>(from.DimensionCount));
-        m_array->ElementCount = from.ElementCount;
-        m_array->Elements = new CEngineVariant*[static_cast<size_t>(from.ElementCount)]();
+        AllocateSlots(*m_array, from.ElementCount);
         for (int i = 0; i < from.ElementCount; ++i)
             if (from.Elements[i])
-                m_array->Elements[i] = new CEngineVariant(*from.Elements[i]);
+                NewElement(*m_array, i)->Assign(*from.Elements[i]);
         CopyScalar(other);
         if (other.m_text)
             StoreText(other.m_text, other.m_textLength);
@@ -445,8 +494,7 @@ bool CEngineVariant::CreateArray()
             return false;
     }
     m_array = new ArrayStorage;
-    m_array->Elements = new CEngineVariant*[static_cast<size_t>(total)]();
-    m_array->ElementCount = static_cast<int>(total);
+    AllocateSlots(*m_array, static_cast<int>(total));
     m_array->DimensionCount = count;
     memcpy(m_array->Dimensions, sizes, sizeof(int) * static_cast<size_t>(count));
     m_type = kVariantArray;
@@ -469,10 +517,8 @@ CEngineVariant* CEngineVariant::Element()
     const int index = ElementIndex();
     if (index < 0)
         return nullptr;
-    CEngineVariant*& element = m_array->Elements[index];
-    if (!element)
-        element = new CEngineVariant();
-    return element;
+    CEngineVariant* element = m_array->Elements[index];
+    return element ? element : NewElement(*m_array, index);
 }
 
 CEngineVariant* CEngineVariant::ElementAt(const int* subscripts, int count)
@@ -493,10 +539,8 @@ CEngineVariant* CEngineVariant::ElementAt(const int* subscripts, int count)
     }
     if (!valid)
         return nullptr;
-    CEngineVariant*& element = array.Elements[index];
-    if (!element)
-        element = new CEngineVariant();
-    return element;
+    CEngineVariant* element = array.Elements[index];
+    return element ? element : NewElement(array, index);
 }
 
 int CEngineVariant::DimensionSize(int dimension) const
@@ -537,9 +581,6 @@ void CEngineVariant::CopyElementsFrom(const CEngineVariant& old)
         }
         if (!fits)
             continue;
-        if (to.Elements[index])
-            to.Elements[index]->Assign(*element);
-        else
-            to.Elements[index] = new CEngineVariant(*element);
+        (to.Elements[index] ? to.Elements[index] : NewElement(to, index))->Assign(*element);
     }
 }

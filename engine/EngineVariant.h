@@ -165,6 +165,7 @@ public:
     static void UnpinElement(CEngineVariant* element);
 
 private:
+    struct ElementChunk;
     // The dimensions, the subscripts and the element slots of an array, kept
     // apart so that the scalars every evaluation handles stay small. A
     // variant has them only while it is an array or has subscripts pushed.
@@ -175,8 +176,14 @@ private:
         int Dimensions[kMaxArrayDimensions];     // the first DimensionCount are set
         int SubscriptCount = 0;
         int Subscripts[kMaxArrayDimensions];     // the first SubscriptCount are set
-        CEngineVariant** Elements = nullptr;     // ElementCount slots, owned
+        CEngineVariant** Elements = nullptr;     // ElementCount slots: null until the element is first used
+        ElementChunk** Chunks = nullptr;         // the elements' storage, a chunk per kElementChunk slots
     };
+    // The element of slot `index`, made in its chunk (which is made too
+    // when it is the chunk's first).
+    static CEngineVariant* NewElement(ArrayStorage& array, int index);
+    // Slots for `count` elements, none used yet.
+    static void AllocateSlots(ArrayStorage& array, int count);
 
     void Reset();
     // No text and no array storage: copying it is copying its fields.

@@ -377,6 +377,8 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
                     action = ExpressionStep::kLiteral;
                 else if (token.Is(kTokenVariable) && end == index + 1)
                     action = ExpressionStep::kVariable;
+                else if (token.Is(kTokenVariable) && HasLoneSubscripts(tokens, index, end))
+                    action = ExpressionStep::kElement;
                 emit(action, 0, index);
                 ++state.values;
                 index = end;
@@ -505,6 +507,7 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
             break;
         }
         case ExpressionStep::kVariable:
+        case ExpressionStep::kElement:
             ++operands;
             break;
         case ExpressionStep::kOperator:
@@ -553,7 +556,8 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
             number = step.Number;
             return true;
         }
-        CEngineVariant* variable = FindVariable(tokens.GetToken(step.Token));
+        CEngineVariant* variable = step.Do == ExpressionStep::kElement ? LoneSubscriptElement(tokens, step.Token)
+                                                                         : FindVariable(tokens.GetToken(step.Token));
         if (!variable || !variable->IsNumber())
             return false;
         number = variable->GetNumber();
@@ -576,6 +580,7 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
         switch (step.Do) {
         case ExpressionStep::kLiteral:
         case ExpressionStep::kVariable:
+        case ExpressionStep::kElement:
             if (!operand(step, values[top]))
                 return false;
             integral[top++] = false;
@@ -643,6 +648,7 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
             m_values.Push().Assign(*variable);
             break;
         }
+        case ExpressionStep::kElement:
         case ExpressionStep::kOperand: {
             int at = step.Token;
             CEngineVariant& slot = m_values.Push();

@@ -82,9 +82,12 @@ int CPandrel_Script::EvaluateSubscripts(TokenList& tokens, int& index, int limit
     while (TokenAt(tokens, index, limit).Is(kTokenLeftBracket)) {
         const int bracketColumn = TokenAt(tokens, index, limit).Column;
         ++index;
-        if (EvaluateExpression(tokens, index, limit, value))
-            return 1;
-        const int subscript = value.GetInt();
+        int subscript;
+        if (!ReadLoneSubscript(tokens, index, limit, subscript)) {
+            if (EvaluateExpression(tokens, index, limit, value))
+                return 1;
+            subscript = value.GetInt();
+        }
         if (subscript < 0 || !TokenAt(tokens, index, limit).Is(kTokenRightBracket)) {
             ShowScriptError("Array variable subscript badly formatted.", bracketColumn);
             return 1;
@@ -94,6 +97,60 @@ int CPandrel_Script::EvaluateSubscripts(TokenList& tokens, int& index, int limit
             subscripts[count++] = subscript;
     }
     return 0;
+}
+
+bool CPandrel_Script::HasLoneSubscripts(TokenList& tokens, int index, int end)
+{
+    int at = index + 1;
+    while (at + 2 < end && tokens.GetToken(at).Is(kTokenLeftBracket) &&
+           (tokens.GetToken(at + 1).Is(kTokenLiteral) || tokens.GetToken(at + 1).Is(kTokenVariable)) &&
+           tokens.GetToken(at + 2).Is(kTokenRightBracket))
+        at += 3;
+    return at == end && end > index + 1;
+}
+
+bool CPandrel_Script::ReadLoneSubscript(TokenList& tokens, int& index, int limit, int& subscript)
+{
+    // As the evaluator reads a lone operand, without its stack; the level it
+    // would count must still be allowed, so that the limit's error stays.
+    if (m_lineNesting > kMaxLineNesting || !TokenAt(tokens, index + 1, limit).Is(kTokenRightBracket))
+        return false;
+    ScriptToken& only = TokenAt(tokens, index, limit);
+    if (only.Is(kTokenLiteral)) {
+        subscript = only.Value.GetInt();
+    } else if (only.Is(kTokenVariable)) {
+        CEngineVariant* variable = FindVariable(only);
+        if (!variable)
+            return false;
+        subscript = variable->GetInt();
+    } else {
+        return false;
+    }
+    ++index;
+    return true;
+}
+
+CEngineVariant* CPandrel_Script::LoneSubscriptElement(TokenList& tokens, int index)
+{
+    // The general way may read the subscripts two levels deeper than the
+    // statement (the expression's level, then the subscript's): below the
+    // limit by two, no level can be refused.
+    if (m_lineNesting >= kMaxLineNesting)
+        return nullptr;
+    CEngineVariant* array = FindVariable(tokens.GetToken(index));
+    if (!array || !array->IsArray())
+        return nullptr;
+    int subscripts[kMaxArrayDimensions];
+    int count = 0;
+    const int limit = tokens.GetCount();
+    for (int at = index + 1; tokens.GetToken(at).Is(kTokenLeftBracket); at += 3) {
+        int inside = at + 1;
+        if (count == kMaxArrayDimensions || !ReadLoneSubscript(tokens, inside, limit, subscripts[count]) ||
+            subscripts[count] < 0)
+            return nullptr;
+        ++count;
+    }
+    return SelectElement(*array, subscripts, count);
 }
 
 int CPandrel_Script::EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result)

@@ -377,6 +377,18 @@ private:
     int OperandEnd(TokenList& tokens, int index, int limit);
     int EvaluateCondition(TokenList& tokens, int& index, bool& truth);
     int EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    // Whether the variable at `index` is followed, up to `end`, by subscripts
+    // that are each a literal or a plain variable (`$grid[$r][3]`).
+    static bool HasLoneSubscripts(TokenList& tokens, int index, int end);
+    // The subscript whose "[" is at `index` when it is a lone literal or
+    // declared plain variable that may be read without the evaluator (the
+    // line's nesting allows one more level): true, with `index` on its "]".
+    bool ReadLoneSubscript(TokenList& tokens, int& index, int limit, int& subscript);
+    // For a number expression: the element that the variable at `index`
+    // and its lone subscripts name, when it exists and each subscript reads
+    // as ReadLoneSubscript reads it; null otherwise, for the general way to
+    // take it (and report what is wrong).
+    CEngineVariant* LoneSubscriptElement(TokenList& tokens, int index);
     // Reads `[e]...`: the first 64 subscripts (an array takes no more) and
     // the number of them: 0, or 1 after an error.
     int EvaluateSubscripts(TokenList& tokens, int& index, int limit, int (&subscripts)[kMaxArrayDimensions],

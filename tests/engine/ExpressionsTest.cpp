@@ -164,8 +164,18 @@ TEST(Expressions, ArrayElementsAndWholeArrays)
         "$i = 1",
         "$grid[$i + 1][$i * 3] = $grid[2][3] & \"!\"",
         "$computed = $grid[2][3]",
+        // Elements in arithmetic: numbers, a text that reads as one, and a
+        // subscript that is itself an expression.
+        "$grid[0][1] = 5",
+        "$grid[1][1] = \"7\"",
+        "$sum = $grid[0][$i] + $grid[$i][1] * 2 + $grid[0][$i * 1]",
+        "$k = 0",
+        "$grid[$k][$k] = $grid[0][1] - $grid[$k][$k]",
+        "$corner = $grid[$k][$k]",
     });
     EXPECT_EQ(Global("r"), "corner");
+    EXPECT_EQ(Global("sum"), "24");
+    EXPECT_EQ(Global("corner"), "5");
     EXPECT_EQ(Global("untouched"), "0");
     EXPECT_EQ(Global("copy"), "<array>");
     EXPECT_EQ(Global("still"), "corner");

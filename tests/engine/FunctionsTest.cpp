@@ -186,10 +186,26 @@ TEST(Functions, AByRefElementOutlivesAReDimOfItsArray)
         "    Return 1",
         "EndFunc",
         "Replace($b[2], Scrap())",
+        // Neighbouring elements, and one element twice.
+        "Dim $c[4]",
+        "Func Pair(ByRef $x, ByRef $y)",
+        "    ReDim $c[1]",
+        "    $x = $x & \"one\"",
+        "    $y = $y & \"two\"",
+        "    $pair = $x & \"|\" & $y",
+        "EndFunc",
+        "$pair = \"\"",
+        "$c[2] = \"<\"",
+        "Pair($c[2], $c[3])",
+        "$first = $pair",
+        "ReDim $c[4]",
+        "Pair($c[3], $c[3])",
     });
     // The aliases wrote to elements their arrays no longer hold.
     EXPECT_EQ(Global("seen"), "written");
     EXPECT_EQ(Global("b"), "scrapped");
+    EXPECT_EQ(Global("first"), "<one|0two");
+    EXPECT_EQ(Global("pair"), "0onetwo|0onetwo");
 }
 
 TEST(Functions, AFuncMetWhileRunningIsSkipped)

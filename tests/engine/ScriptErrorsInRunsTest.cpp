@@ -62,6 +62,11 @@ TEST(ScriptErrors, OfExpressions)
         {{"Dim $a[3]", "$r = $a[3]"}, 2, 5,
          "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},
         {{"Dim $a[3]", "$r = $a[-1]"}, 2, 7, kSubscripts},
+        {{"Dim $a[3]", "$r = $a[$nope] + 1"}, 2, 8, "Variable used without being declared."},
+        {{"Dim $a[3]", "$i = -1", "$r = 2 * $a[$i]"}, 3, 11, kSubscripts},
+        {{"Dim $a[3]", "$i = 3", "$r = 2 * $a[$i]"}, 3, 9,
+         "Array variable has incorrect number of subscripts or subscript dimension range exceeded."},
+        {{"$x = 1", "$r = $x[0] + 1"}, 2, 7, "Subscript used with non-Array variable."},
         {{"Dim $a[3]", "$r = $a[1"}, 2, 7, kSubscripts},
         {{"$r = Opt(\"WinWaitDelay\")"}, 1, 5, kWrongCount},
         {{"$r = Opt"}, 1, 5, kBadCall},
@@ -126,13 +131,18 @@ TEST(ScriptErrors, OfNestingWithinALine)
     ExpectErrors({
         {{"$r = " + Nested("Abs(", 33, "1", ")")}, 1, 5 + 33 * 4, kTooDeep},
         {{"Dim $a[1]", "$r = " + Nested("$a[", 33, "0", "]")}, 2, 5 + 33 * 3, kTooDeep},
+        {{"Dim $a[1]", "$i = 0", "$r = " + Nested("Abs(", 32, "$a[$i] + 1", ")")}, 3, 5 + 32 * 4 + 3, kTooDeep},
         {{Nested("If 1 Then ", 33, "$r = 1", "")}, 1, 33 * 10 + 5, kTooDeep},
         // Found by fuzzing: a function whose first line nests calls of itself
         // ran out of stack long before the recursion limit.
         {{"Func Down($n)", "$r = " + Nested("Down(", 40, "1", ")"), "EndFunc", "Down(1)"}, 2, 5 + 33 * 5, kTooDeep},
     });
-    script_test::RunClean({"Dim $a[1]", "$c = " + Nested("Abs(", 32, "1", ")"), "$s = " + Nested("$a[", 32, "0", "]"),
-                           Nested("If 1 Then ", 32, "$i = 1", "")});
+    script_test::RunClean({"Dim $a[1]", "$k = 0", "$c = " + Nested("Abs(", 32, "1", ")"), "$s = " + Nested("$a[", 32, "0", "]"),
+                           Nested("If 1 Then ", 32, "$i = 1", ""),
+                           "$e = " + Nested("Abs(", 31, "$a[$k] + 2", ")"),
+                           Nested("If 1 Then ", 31, "$f = $a[$k] + 3", "")});
+    EXPECT_EQ(Global("e"), "2");
+    EXPECT_EQ(Global("f"), "3");
     EXPECT_EQ(Global("c"), "1");
     EXPECT_EQ(Global("s"), "0");
     EXPECT_EQ(Global("i"), "1");
