@@ -55,6 +55,11 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
         m_selectStack.Clear();
         m_loopStack.Clear();
         m_bindingInProgress = 0;
+        // The queue was emptied just before the run began (the run starts
+        // from a message): the first pump is due a pump interval from now.
+        m_lastPumpTick = GetTickCount();
+        m_lastPumpCounter = CounterNow();
+        m_turnsSinceClockRead = 0;
     }
     m_returnFlag = 0;
     if (!TagsHold(startLine))
@@ -63,7 +68,10 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
     int line = startLine;
     bool stopped = false;
     while (!m_returnFlag) {
-        PumpIfDue(waitLoop || m_runState != kRunStateRunning);
+        // A stopped run ends without emptying the queue once more: the
+        // application's own loop takes the messages from here.
+        if (m_runState != kRunStateStop)
+            PumpIfDue(waitLoop || m_runState != kRunStateRunning);
         if (m_runState == kRunStateStop) {
             stopped = true;
             break;
