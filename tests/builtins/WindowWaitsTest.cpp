@@ -85,6 +85,10 @@ TEST(Pauses, WaitAndWaitLongPauseTheRun)
 // flag, as the main window's end key does, and notes when.
 std::atomic<DWORD> g_endKeyTime{0};
 
+// A wait ends within 100 ms of the end key; the run's own end and the
+// clock reads of the test add a little.
+const DWORD kEndKeyBoundMs = 100 + 60;
+
 LRESULT CALLBACK EndKeyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_APP) {
@@ -140,7 +144,7 @@ TEST(EndKey, StopsEveryKindOfWaitAtOnce)
         ASSERT_NE(g_endKeyTime.load(), 0u) << wait.first;
         const DWORD latency = ended - g_endKeyTime.load();
         printf("end key -> end of run during %s: %lu ms\n", wait.first, static_cast<unsigned long>(latency));
-        EXPECT_LT(latency, 1000u) << wait.first;
+        EXPECT_LT(latency, kEndKeyBoundMs) << wait.first;
     }
     DestroyWindow(endKey);
     // The programs that RunWait and RunReadyInput were waiting for run on: end them.
@@ -191,7 +195,7 @@ TEST(EndKey, StopsTheWaitForARecordedWindow)
     ASSERT_NE(g_endKeyTime.load(), 0u);
     printf("end key -> end of run during a recorded-window wait: %lu ms\n",
            static_cast<unsigned long>(ended - g_endKeyTime.load()));
-    EXPECT_LT(ended - g_endKeyTime.load(), 1000u);
+    EXPECT_LT(ended - g_endKeyTime.load(), kEndKeyBoundMs);
 }
 
 }  // namespace
