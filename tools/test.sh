@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Builds Kestrune and its tests and runs every test under Wine, in a Wine
-# session of its own (throw-away prefix, virtual display). On a machine that
-# runs no 32-bit code the tests run the 64-bit build, and the 32-bit release
-# is built beside it (see common.sh).
+# Builds Kestrune and its tests and runs every test under Wine. On a machine
+# that runs no 32-bit code the tests run the 64-bit build, and the 32-bit
+# release is built beside it (see common.sh).
 # Extra arguments go to ctest, e.g.  tools/test.sh -R CString
 # Each test's time limit is its own (tests/CMakeLists.txt).
+#
+# The tests that take the desktop (focus, real input) run one at a time, and
+# they set the suite's length. A full run therefore deals the tests out to
+# KESTRUNE_TEST_LANES lanes (3 unless set), each a Wine session of its own
+# (throw-away prefix, virtual display, wineserver) with a desktop of its own,
+# so that three desktop tests run at once. A run with ctest arguments is one
+# lane. Each lane's output is shown whole when it ends.
+#
 # A test that fails is run once more, and the run fails only if it fails
 # again: on a fully loaded machine a test program under Wine has now and then
 # died after its test had passed. The failed try stays in the output.
@@ -13,5 +20,39 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 kestrune_build
 kestrune_build_release
-"$KESTRUNE_ROOT/tools/wine-session.sh" --temp-prefix --virtual-display -- \
-    ctest --test-dir "$KESTRUNE_BUILD" -j"${KESTRUNE_JOBS:-$(nproc)}" --output-on-failure --repeat until-pass:2 "$@"
+
+lanes="${KESTRUNE_TEST_LANES:-3}"
+[ $# -gt 0 ] && lanes=1
+jobs="${KESTRUNE_JOBS:-$(nproc)}"
+lane_jobs=$(( (jobs + lanes - 1) / lanes ))
+
+run_lane() {   # run_lane <lane> [ctest arguments...]
+    local lane="$1"
+    shift
+    local deal=()
+    [ "$lanes" -gt 1 ] && deal=(-I "$lane,,$lanes")
+    "$KESTRUNE_ROOT/tools/wine-session.sh" --temp-prefix --virtual-display -- \
+        ctest --test-dir "$KESTRUNE_BUILD" -j"$lane_jobs" --output-on-failure --repeat until-pass:2 \
+        "${deal[@]}" "$@"
+}
+
+if [ "$lanes" -eq 1 ]; then
+    run_lane 1 "$@"
+    exit
+fi
+
+logs="$(mktemp -d "${TMPDIR:-/tmp}/kestrune-lanes.XXXXXX")"
+trap 'rm -rf "$logs"' EXIT
+pids=()
+for ((lane = 1; lane <= lanes; lane++)); do
+    run_lane "$lane" >"$logs/$lane.log" 2>&1 &
+    pids+=($!)
+done
+status=0
+for ((lane = 1; lane <= lanes; lane++)); do
+    wait "${pids[lane - 1]}" || status=1
+    echo "==== lane $lane of $lanes"
+    cat "$logs/$lane.log"
+done
+[ $status -eq 0 ] && echo "==== every lane passed" || echo "==== a lane failed"
+exit $status
