@@ -26,26 +26,28 @@ lanes="${KESTRUNE_TEST_LANES:-3}"
 jobs="${KESTRUNE_JOBS:-$(nproc)}"
 lane_jobs=$(( (jobs + lanes - 1) / lanes ))
 
-run_lane() {   # run_lane <lane> [ctest arguments...]
-    local lane="$1"
-    shift
-    local deal=()
-    [ "$lanes" -gt 1 ] && deal=(-I "$lane,,$lanes")
-    "$KESTRUNE_ROOT/tools/wine-session.sh" --temp-prefix --virtual-display -- \
-        ctest --test-dir "$KESTRUNE_BUILD" -j"$lane_jobs" --output-on-failure --repeat until-pass:2 \
-        "${deal[@]}" "$@"
-}
-
 if [ "$lanes" -eq 1 ]; then
-    run_lane 1 "$@"
-    exit
+    exec "$KESTRUNE_ROOT/tools/wine-session.sh" --temp-prefix --virtual-display -- \
+        ctest --test-dir "$KESTRUNE_BUILD" -j"$lane_jobs" --output-on-failure --repeat until-pass:2 "$@"
 fi
 
+# ctest lists a test program's cases by running it, when the program is newer
+# than its list, and writes the list: the first lane does that before the
+# others start, so that no two lanes write one list at once.
 logs="$(mktemp -d "${TMPDIR:-/tmp}/kestrune-lanes.XXXXXX")"
 trap 'rm -rf "$logs"' EXIT
+export KESTRUNE_BUILD KESTRUNE_LANES_LISTED="$logs/listed" KESTRUNE_LANES="$lanes" KESTRUNE_LANE_JOBS="$lane_jobs"
 pids=()
 for ((lane = 1; lane <= lanes; lane++)); do
-    run_lane "$lane" >"$logs/$lane.log" 2>&1 &
+    KESTRUNE_LANE="$lane" "$KESTRUNE_ROOT/tools/wine-session.sh" --temp-prefix --virtual-display -- bash -c '
+        if [ "$KESTRUNE_LANE" = 1 ]; then
+            ctest --test-dir "$KESTRUNE_BUILD" -N >/dev/null 2>&1
+            touch "$KESTRUNE_LANES_LISTED"
+        fi
+        waited=0
+        while [ ! -e "$KESTRUNE_LANES_LISTED" ] && [ $((waited++)) -lt 600 ]; do sleep 1; done
+        exec ctest --test-dir "$KESTRUNE_BUILD" -j"$KESTRUNE_LANE_JOBS" --output-on-failure --repeat until-pass:2 \
+            -I "$KESTRUNE_LANE,,$KESTRUNE_LANES"' >"$logs/$lane.log" 2>&1 &
     pids+=($!)
 done
 status=0
