@@ -73,6 +73,17 @@ CEngineVariant& BuiltinContext::WaitResult()
     return m_engine.m_result;
 }
 
+int BuiltinContext::TimedWait(int runState, int timeoutSeconds, CEngineVariant& result)
+{
+    WaitState& waits = Waits();
+    waits.Timeout = static_cast<DWORD>(timeoutSeconds) * 1000u;
+    waits.Start = timeGetTime();
+    WaitResult().SetInt(1);
+    const int status = EnterWait(runState);
+    result = WaitResult();
+    return status;
+}
+
 bool BuiltinContext::PauseInWaitLoop(DWORD ms)
 {
     WaitState& waits = m_engine.m_context.Waits();

@@ -61,6 +61,10 @@ public:
     int EnterWait(int runState);
     // The result that a wait's poll sets (RunWait's exit code, a window wait's 0).
     CEngineVariant& WaitResult();
+    // A wait for a window or a process, with its conditions already set:
+    // starts its clock with `timeoutSeconds` (0: none) and a result of 1,
+    // waits in `runState`, and hands the poll's result to `result`.
+    int TimedWait(int runState, int timeoutSeconds, CEngineVariant& result);
     // Pauses `ms` milliseconds in the wait loop, so that messages are pumped
     // and the end key is heard meanwhile: false when the run stops.
     bool PauseInWaitLoop(DWORD ms);

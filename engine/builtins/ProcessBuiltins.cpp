@@ -8,7 +8,6 @@
 #include "engine/support/LibraryFunction.h"
 #include "engine/support/Shutdown.h"
 
-#include <mmsystem.h>
 
 namespace {
 
@@ -61,14 +60,8 @@ int BuiltinProcessClose(BuiltinContext& context, CVariantList& args, CEngineVari
 
 int WaitForProcess(BuiltinContext& context, CVariantList& args, CEngineVariant& result, int runState)
 {
-    WaitState& waits = context.Waits();
-    waits.ProcessName = args.GetItem(0).GetString();
-    waits.Timeout = args.GetCount() == 2 ? static_cast<DWORD>(args.GetItem(1).GetInt()) * 1000u : 0;
-    waits.Start = timeGetTime();
-    context.WaitResult().SetInt(1);
-    const int status = context.EnterWait(runState);
-    result = context.WaitResult();
-    return status;
+    context.Waits().ProcessName = args.GetItem(0).GetString();
+    return context.TimedWait(runState, args.GetCount() == 2 ? args.GetItem(1).GetInt() : 0, result);
 }
 
 int BuiltinProcessWait(BuiltinContext& context, CVariantList& args, CEngineVariant& result)

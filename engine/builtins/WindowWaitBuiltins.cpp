@@ -21,13 +21,7 @@ const DWORD kPreciseTail = 20;
 int WaitForWindow(BuiltinContext& context, CVariantList& args, CEngineVariant& result, int runState)
 {
     SetWindowSearch(context, args);
-    WaitState& waits = context.Waits();
-    waits.Timeout = args.GetCount() == 3 ? static_cast<DWORD>(args.GetItem(2).GetInt()) * 1000u : 0;
-    waits.Start = timeGetTime();
-    context.WaitResult().SetInt(1);
-    const int status = context.EnterWait(runState);
-    result = context.WaitResult();
-    return status;
+    return context.TimedWait(runState, args.GetCount() == 3 ? args.GetItem(2).GetInt() : 0, result);
 }
 
 int BuiltinWinWait(BuiltinContext& context, CVariantList& args, CEngineVariant& result)
