@@ -36,6 +36,8 @@ struct VariableLookupCache
 // ByRef parameter). Names are compared exactly; callers upper-case them.
 // A table that is cleared keeps its entries' storage for the next variables
 // it gets, so that a user function's scope costs no allocation per call.
+// A few names (a function's usual scope) are searched by their hashes one
+// after the other; a hashed index is kept only for a table that outgrows them.
 class VariableTable
 {
 public:
@@ -51,6 +53,7 @@ public:
     CEngineVariant* Set(const char* name, unsigned hash, const CEngineVariant& value);
     // Set and SetAlias for a name the table does not hold yet (no search).
     CEngineVariant* AddNew(const char* name, unsigned hash, const CEngineVariant& value);
+    CEngineVariant* AddNew(const char* name, unsigned hash, CEngineVariant&& value);
     void AddNewAlias(const char* name, unsigned hash, CEngineVariant* target);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
@@ -76,6 +79,7 @@ private:
     struct Entry
     {
         CEngineString Name;
+        unsigned Hash = 0;
         bool IsAlias = false;
         CEngineVariant* Value = nullptr;   // Owned, or the aliased variant
         CEngineVariant* Owned = nullptr;   // this entry's own variant, kept for reuse
@@ -85,16 +89,22 @@ private:
         unsigned LayoutAfter = 0;
         size_t Slot = 0;   // its place in m_slots, which Clear empties
     };
+    // Past this many names the table keeps its index.
+    static const int kLinearSearchLimit = 8;
 
     int FindIndex(const char* name, unsigned hash) const;
     void AddToIndex(int entry, unsigned hash);
+    void BuildIndex();
     // A new entry for `name` at the end, reusing spare storage.
     Entry& AddEntry(const char* name, unsigned hash);
+    // A new owning entry; its variant holds what it held before.
+    CEngineVariant* AddOwned(const char* name, unsigned hash);
 
     std::vector<Entry> m_entries;   // the first m_count are in use, the rest spare
     int m_count = 0;
     // Open-addressing hash of entry numbers (+1; 0 is free), so that a look-up
-    // does not walk the whole table.
+    // does not walk the whole table; empty until the table outgrows the
+    // linear search.
     std::vector<int> m_slots;
     unsigned m_version = 0;
     unsigned m_layout = 0;
@@ -123,10 +133,18 @@ public:
     CEngineVariant* DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value, int scope);
     bool DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target);
     // A user function's parameter in the scope just pushed for its call,
-    // which does not hold the name yet: a copy of `value`, or an alias of
-    // `target`.
-    void BindParameter(const char* upperName, unsigned hash, const CEngineVariant& value);
-    void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target);
+    // which does not hold the name yet and has not been looked in since it
+    // was pushed (so no look-up holds an answer to renew): `value`, moved
+    // in, or an alias of `target`.
+    void BindParameter(const char* upperName, unsigned hash, CEngineVariant&& value)
+    {
+        m_top->AddNew(upperName, hash, static_cast<CEngineVariant&&>(value));
+    }
+    void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target)
+    {
+        if (target)
+            m_top->AddNewAlias(upperName, hash, target);
+    }
     // Auto looks in the top local table, then the global one; local only in
     // the top local table (the global one when there is none); global only
     // in the global table.
@@ -144,9 +162,9 @@ public:
     // when that table has the layout it was found in; else null.
     CEngineVariant* PlacedLookup(VariableLookupCache& cache) const
     {
-        if (cache.LocalIndex < 0 || m_locals.empty() || m_locals.back()->GetLayout() != cache.LocalLayout)
+        if (cache.LocalIndex < 0 || !m_top || m_top->GetLayout() != cache.LocalLayout)
             return nullptr;
-        cache.Variable = m_locals.back()->ValueAt(cache.LocalIndex);
+        cache.Variable = m_top->ValueAt(cache.LocalIndex);
         cache.Epoch = m_epoch;
         return cache.Variable;
     }
@@ -169,15 +187,15 @@ public:
     void PushScope();
     // Destroys the top local table with every variant it owns.
     void PopScope();
-    int GetLocalDepth() const { return static_cast<int>(m_locals.size()); }
+    int GetLocalDepth() const { return m_depth; }
     // Destroys every variable, global ones included.
     void Clear();
 
 private:
-    VariableTable* TopLocal() const { return m_locals.empty() ? nullptr : m_locals.back(); }
+    VariableTable* TopLocal() const { return m_top; }
     // The layout of the top local table; kNoLocalScope when there is none.
     enum : unsigned { kNoLocalScope = 0xFFFFFFFFu };
-    unsigned TopLayout() const { return m_locals.empty() ? kNoLocalScope : m_locals.back()->GetLayout(); }
+    unsigned TopLayout() const { return m_top ? m_top->GetLayout() : kNoLocalScope; }
     // A change to which variant a name stands for: cached look-ups end.
     void NewEpoch();
     // The same for a change in the global table.
@@ -186,8 +204,11 @@ private:
     CEngineVariant* SetIn(VariableTable& table, const char* upperName, unsigned hash, const CEngineVariant& value);
 
     VariableTable m_global;
+    // The local tables: the first m_depth in use, bottom first; the rest
+    // were popped and serve the next calls.
     std::vector<VariableTable*> m_locals;
-    std::vector<VariableTable*> m_spareLocals;   // popped tables, for the next calls
+    int m_depth = 0;
+    VariableTable* m_top = nullptr;   // the top local table in use, or null
     unsigned m_epoch = 0;   // unique among every VariableScopes' epochs; set by the constructor
     unsigned m_globalEpoch = 0;   // the same, renewed only when the global table's names change
 };
