@@ -48,8 +48,6 @@ private:
     const char* m_text;
 };
 
-unsigned g_nextEpoch = 1;
-
 // Layouts: each is a layout with one more name; they are numbered as they
 // are first met. Past kInternedLayouts a layout gets a number of its own
 // that no other table shares (look-ups from those tables are not carried
@@ -156,20 +154,17 @@ void VariableTable::AddToIndex(int entry, unsigned hash)
     m_entries[static_cast<size_t>(entry)].Slot = slot;
 }
 
-VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
+VariableTable::Entry& VariableTable::AddEntryAfresh(const char* name, unsigned hash)
 {
-    ++m_version;
     if (m_count == static_cast<int>(m_entries.size()))
         m_entries.emplace_back();
     Entry& entry = m_entries[static_cast<size_t>(m_count++)];
-    // A spare entry that held the same name after the same layout knows
-    // the layout that follows.
-    const bool sameName = entry.Hash == hash && strcmp(entry.Name, name) == 0;
-    if (!sameName) {
+    if (entry.Hash != hash || strcmp(entry.Name, name) != 0) {
         entry.Name.Assign(name);
         entry.Hash = hash;
+        entry.LayoutAfter = 0;
     }
-    if (!sameName || entry.LayoutBefore != m_layout || !entry.LayoutAfter) {
+    if (entry.LayoutBefore != m_layout || !entry.LayoutAfter) {
         entry.LayoutBefore = m_layout;
         entry.LayoutAfter = NextLayout(m_layout, name);
     }
@@ -199,23 +194,6 @@ CEngineVariant* VariableTable::AddNew(const char* name, unsigned hash, const CEn
     CEngineVariant* variant = AddOwned(name, hash);
     variant->Assign(value);
     return variant;
-}
-
-CEngineVariant* VariableTable::AddNew(const char* name, unsigned hash, CEngineVariant&& value)
-{
-    CEngineVariant* variant = AddOwned(name, hash);
-    *variant = static_cast<CEngineVariant&&>(value);
-    return variant;
-}
-
-CEngineVariant* VariableTable::AddOwned(const char* name, unsigned hash)
-{
-    Entry& entry = AddEntry(name, hash);
-    if (!entry.Owned)
-        entry.Owned = new CEngineVariant;
-    entry.IsAlias = false;
-    entry.Value = entry.Owned;
-    return entry.Value;
 }
 
 void VariableTable::SetAlias(const char* name, CEngineVariant* target)
@@ -257,18 +235,13 @@ CEngineVariant* VariableTable::Find(const char* name, unsigned hash) const
     return index >= 0 ? m_entries[static_cast<size_t>(index)].Value : nullptr;
 }
 
+unsigned VariableScopes::s_nextEpoch = 1;
+
 VariableScopes::~VariableScopes()
 {
     Clear();
-    for (VariableTable* table : m_locals)
-        delete table;
-}
-
-void VariableScopes::NewEpoch()
-{
-    m_epoch = g_nextEpoch++;
-    if (!m_epoch)   // after a wrap: 0 is what a cache that never looked holds
-        m_epoch = g_nextEpoch++;
+    for (LocalLevel& level : m_locals)
+        delete level.Table;
 }
 
 void VariableScopes::NewGlobalEpoch()
@@ -386,24 +359,6 @@ int VariableScopes::IsDeclared(const char* name) const
     if (local && local->Find(upper))
         return -1;
     return m_global.Find(upper) ? 1 : 0;
-}
-
-void VariableScopes::PushScope()
-{
-    NewEpoch();
-    if (m_depth == static_cast<int>(m_locals.size()))
-        m_locals.push_back(new VariableTable);
-    m_top = m_locals[static_cast<size_t>(m_depth++)];
-}
-
-void VariableScopes::PopScope()
-{
-    NewEpoch();
-    if (m_top) {
-        m_top->Clear();
-        --m_depth;
-        m_top = m_depth ? m_locals[static_cast<size_t>(m_depth - 1)] : nullptr;
-    }
 }
 
 void VariableScopes::Clear()
