@@ -12,15 +12,16 @@ const char kNotAVariable[] = "Expected a variable in user function call.";
 const char kUndeclared[] = "Variable used without being declared.";
 
 // Keeps the elements that ByRef arguments alias alive until the call is
-// over, even when the call re-dimensions their array.
+// over, even when the call re-dimensions their array: the references among
+// the first `Bound` arguments on the operand stack are unpinned at the end.
 class PinnedArguments
 {
 public:
-    explicit PinnedArguments(CVariantList& arguments) : m_arguments(arguments) {}
+    PinnedArguments(ValueStack& values, int base) : m_values(values), m_base(base) {}
     ~PinnedArguments()
     {
-        for (int i = 0; i < m_arguments.GetCount(); ++i) {
-            CEngineVariant& argument = m_arguments.GetItem(i);
+        for (int i = 0; i < Bound; ++i) {
+            CEngineVariant& argument = m_values.At(m_base + i);
             if (argument.IsReference())
                 CEngineVariant::UnpinElement(argument.GetTarget());
         }
@@ -28,8 +29,11 @@ public:
     PinnedArguments(const PinnedArguments&) = delete;
     PinnedArguments& operator=(const PinnedArguments&) = delete;
 
+    int Bound = 0;   // arguments set so far
+
 private:
-    CVariantList& m_arguments;
+    ValueStack& m_values;
+    const int m_base;
 };
 
 }  // namespace
@@ -245,11 +249,11 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
     if (!parameters)
         return 1;
 
-    // Each argument in the order of the parameters: a value, or for a ByRef
-    // parameter a reference to the caller's variable or element.
-    ScopedArgumentList arguments(m_argumentLists);
-    CVariantList& list = arguments.List();
-    PinnedArguments pinned(list);
+    // Each argument in the order of the parameters, on the operand stack: a
+    // value, or for a ByRef parameter a reference to the caller's variable
+    // or element.
+    ValueStackFrame arguments(m_values);
+    PinnedArguments pinned(m_values, arguments.Base());
     // By place, not by iterator: a line store changed by what an argument
     // runs refills the list in place.
     int at = index + 1;
@@ -290,10 +294,11 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
                 return 1;
             }
             CEngineVariant::PinElement(target);
-            list.AppendNew().SetReference(target);
-        } else if (EvaluateExpression(tokens, at, close, list.AppendNew())) {
+            m_values.Push().SetReference(target);
+        } else if (EvaluateExpression(tokens, at, close, m_values.Push())) {
             return 1;
         }
+        ++pinned.Bound;
         if (TokenAt(tokens, at, close).Is(kTokenComma))
             ++at;
     }
@@ -304,27 +309,28 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
 
     // The parameters become the new level's local variables.
     m_variables.PushScope();
-    for (int argument = 0; argument < list.GetCount() && static_cast<size_t>(argument) < parameters->size(); ++argument) {
+    for (int argument = 0; argument < pinned.Bound; ++argument) {
         const UserFunctionParameter& parameter = (*parameters)[static_cast<size_t>(argument)];
-        CEngineVariant& value = list.GetItem(argument);
+        CEngineVariant& value = m_values.At(arguments.Base() + argument);
         // Names that come once each go straight into the new scope.
         if (function->DistinctParameters) {
             if (value.IsReference())
                 m_variables.BindParameterAlias(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
             else
-                m_variables.BindParameter(parameter.Name.GetText(), parameter.Hash, value);
+                m_variables.BindParameter(parameter.Name.GetText(), parameter.Hash,
+                                          static_cast<CEngineVariant&&>(value));
         } else if (value.IsReference())
             m_variables.DeclareAliasUpper(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
         else
             m_variables.DeclareUpper(parameter.Name.GetText(), parameter.Hash, value, kScopeLocal);
     }
-    CEngineVariant returned;
-    const int status = CallFunction(funcLine + 1, false, false, &returned, 0);
+    // The result is an operand slot of the caller's expression, which
+    // nothing reads until the call is over.
+    const int status = CallFunction(funcLine + 1, false, false, &result, 0);
     m_variables.PopScope();
     if (status != 0)
         return 1;
     index = close + 1;
-    result = static_cast<CEngineVariant&&>(returned);
     // A stop inside the function (Exit, the end key) ends the caller's statement too.
     return m_runState == kRunStateStop ? 1 : 0;
 }

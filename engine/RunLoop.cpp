@@ -136,8 +136,11 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
     const int loopDepth = m_loopStack.GetCount();
     const int lineNesting = m_lineNesting;   // the function's lines are lines of their own
     m_lineNesting = 0;
-    // The caller's own return value is not touched by what the level does.
-    CEngineVariant callerReturn(static_cast<CEngineVariant&&>(m_returnValue));
+    // The caller's own return value is not touched by what the level does
+    // (it waits on the operand stack, where keeping it allocates nothing).
+    ValueStackFrame saved(m_values);
+    CEngineVariant& callerReturn = m_values.Push();
+    callerReturn = static_cast<CEngineVariant&&>(m_returnValue);
     m_returnValue.SetInt(initialReturn);
 
     if (keepScope)

@@ -246,7 +246,13 @@ private:
     // The function's parameters as its Func line declares them, read once
     // per line-store generation (UserFunctions.cpp); null after a lexer error
     // was reported.
-    const std::vector<UserFunctionParameter>* ParametersOf(const UserFunctionEntry& function);
+    const std::vector<UserFunctionParameter>* ParametersOf(const UserFunctionEntry& function)
+    {
+        if (function.ParametersRead && function.ParametersGeneration == g_ScriptFile.GetGeneration())
+            return &function.Parameters;
+        return ReadParameters(function);
+    }
+    const std::vector<UserFunctionParameter>* ReadParameters(const UserFunctionEntry& function);
 
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);

@@ -141,11 +141,9 @@ bool CPandrel_Script::LookupUserFunction(const char* name, int& firstLine, int& 
     return true;
 }
 
-const std::vector<UserFunctionParameter>* CPandrel_Script::ParametersOf(const UserFunctionEntry& function)
+const std::vector<UserFunctionParameter>* CPandrel_Script::ReadParameters(const UserFunctionEntry& function)
 {
     const unsigned generation = g_ScriptFile.GetGeneration();
-    if (function.ParametersRead && function.ParametersGeneration == generation)
-        return &function.Parameters;
     TokenList* declaration = TokensForScan(function.FirstLine);
     if (!declaration)
         return nullptr;

@@ -48,8 +48,6 @@ private:
     const char* m_text;
 };
 
-unsigned g_nextEpoch = 1;
-
 // Layouts: each is a layout with one more name; they are numbered as they
 // are first met. Past kInternedLayouts a layout gets a number of its own
 // that no other table shares (look-ups from those tables are not carried
@@ -89,11 +87,12 @@ void VariableTable::Clear()
         entry.IsAlias = false;
         entry.Value = nullptr;
     }
-    // A few names (a function's usual scope) free their own slots.
+    // An index that outlived the names that made it keeps its size; a few
+    // names free their own slots.
     if (static_cast<size_t>(m_count) * 4 < m_slots.size()) {
         for (int i = 0; i < m_count; ++i)
             m_slots[m_entries[static_cast<size_t>(i)].Slot] = 0;
-    } else {
+    } else if (!m_slots.empty()) {
         std::fill(m_slots.begin(), m_slots.end(), 0);
     }
     m_count = 0;
@@ -102,34 +101,50 @@ void VariableTable::Clear()
 
 int VariableTable::FindIndex(const char* name, unsigned hash) const
 {
-    if (m_slots.empty())
+    if (m_slots.empty()) {
+        for (int i = 0; i < m_count; ++i) {
+            const Entry& entry = m_entries[static_cast<size_t>(i)];
+            if (entry.Hash == hash && strcmp(entry.Name, name) == 0)
+                return i;
+        }
         return -1;
+    }
     size_t mask = m_slots.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         int entry = m_slots[slot] - 1;
         if (entry < 0)
             return -1;
-        if (strcmp(m_entries[static_cast<size_t>(entry)].Name, name) == 0)
+        if (m_entries[static_cast<size_t>(entry)].Hash == hash &&
+            strcmp(m_entries[static_cast<size_t>(entry)].Name, name) == 0)
             return entry;
+    }
+}
+
+void VariableTable::BuildIndex()
+{
+    // Kept at most half full, so that every probe ends at a free slot.
+    size_t size = 16;
+    while (size < static_cast<size_t>(m_count) * 2 + 2)
+        size *= 2;
+    m_slots.assign(size, 0);
+    const size_t mask = size - 1;
+    for (int i = 0; i < m_count; ++i) {
+        Entry& entry = m_entries[static_cast<size_t>(i)];
+        size_t slot = entry.Hash & mask;
+        while (m_slots[slot])
+            slot = (slot + 1) & mask;
+        m_slots[slot] = i + 1;
+        entry.Slot = slot;
     }
 }
 
 void VariableTable::AddToIndex(int entry, unsigned hash)
 {
-    // Kept at most half full, so that every probe ends at a free slot.
+    if (m_slots.empty() && m_count <= kLinearSearchLimit)
+        return;
     if (static_cast<size_t>(m_count) * 2 > m_slots.size()) {
-        std::vector<int> slots(m_slots.empty() ? 16 : m_slots.size() * 2, 0);
-        m_slots.swap(slots);
-        for (int i = 0; i < m_count; ++i) {
-            if (i == entry)
-                continue;
-            size_t mask = m_slots.size() - 1;
-            size_t slot = HashName(m_entries[static_cast<size_t>(i)].Name) & mask;
-            while (m_slots[slot])
-                slot = (slot + 1) & mask;
-            m_slots[slot] = i + 1;
-            m_entries[static_cast<size_t>(i)].Slot = slot;
-        }
+        BuildIndex();   // the new entry included
+        return;
     }
     size_t mask = m_slots.size() - 1;
     size_t slot = hash & mask;
@@ -139,18 +154,17 @@ void VariableTable::AddToIndex(int entry, unsigned hash)
     m_entries[static_cast<size_t>(entry)].Slot = slot;
 }
 
-VariableTable::Entry& VariableTable::AddEntry(const char* name, unsigned hash)
+VariableTable::Entry& VariableTable::AddEntryAfresh(const char* name, unsigned hash)
 {
-    ++m_version;
     if (m_count == static_cast<int>(m_entries.size()))
         m_entries.emplace_back();
     Entry& entry = m_entries[static_cast<size_t>(m_count++)];
-    // A spare entry that held the same name after the same layout knows
-    // the layout that follows.
-    const bool sameName = strcmp(entry.Name, name) == 0;
-    if (!sameName)
+    if (entry.Hash != hash || strcmp(entry.Name, name) != 0) {
         entry.Name.Assign(name);
-    if (!sameName || entry.LayoutBefore != m_layout || !entry.LayoutAfter) {
+        entry.Hash = hash;
+        entry.LayoutAfter = 0;
+    }
+    if (entry.LayoutBefore != m_layout || !entry.LayoutAfter) {
         entry.LayoutBefore = m_layout;
         entry.LayoutAfter = NextLayout(m_layout, name);
     }
@@ -177,13 +191,9 @@ CEngineVariant* VariableTable::Set(const char* name, unsigned hash, const CEngin
 
 CEngineVariant* VariableTable::AddNew(const char* name, unsigned hash, const CEngineVariant& value)
 {
-    Entry& entry = AddEntry(name, hash);
-    if (!entry.Owned)
-        entry.Owned = new CEngineVariant;
-    entry.Owned->Assign(value);
-    entry.IsAlias = false;
-    entry.Value = entry.Owned;
-    return entry.Value;
+    CEngineVariant* variant = AddOwned(name, hash);
+    variant->Assign(value);
+    return variant;
 }
 
 void VariableTable::SetAlias(const char* name, CEngineVariant* target)
@@ -225,18 +235,13 @@ CEngineVariant* VariableTable::Find(const char* name, unsigned hash) const
     return index >= 0 ? m_entries[static_cast<size_t>(index)].Value : nullptr;
 }
 
+unsigned VariableScopes::s_nextEpoch = 1;
+
 VariableScopes::~VariableScopes()
 {
     Clear();
-    for (VariableTable* table : m_spareLocals)
-        delete table;
-}
-
-void VariableScopes::NewEpoch()
-{
-    m_epoch = g_nextEpoch++;
-    if (!m_epoch)   // after a wrap: 0 is what a cache that never looked holds
-        m_epoch = g_nextEpoch++;
+    for (LocalLevel& level : m_locals)
+        delete level.Table;
 }
 
 void VariableScopes::NewGlobalEpoch()
@@ -283,20 +288,6 @@ bool VariableScopes::DeclareAliasUpper(const char* upperName, unsigned hash, CEn
     local->SetAlias(upperName, hash, target);
     NewEpoch();
     return true;
-}
-
-void VariableScopes::BindParameter(const char* upperName, unsigned hash, const CEngineVariant& value)
-{
-    TopLocal()->AddNew(upperName, hash, value);
-    NewEpoch();
-}
-
-void VariableScopes::BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target)
-{
-    if (!target)
-        return;
-    TopLocal()->AddNewAlias(upperName, hash, target);
-    NewEpoch();
 }
 
 CEngineVariant* VariableScopes::Lookup(const char* name, int scope) const
@@ -370,30 +361,9 @@ int VariableScopes::IsDeclared(const char* name) const
     return m_global.Find(upper) ? 1 : 0;
 }
 
-void VariableScopes::PushScope()
-{
-    NewEpoch();
-    if (m_spareLocals.empty()) {
-        m_locals.push_back(new VariableTable);
-    } else {
-        m_locals.push_back(m_spareLocals.back());
-        m_spareLocals.pop_back();
-    }
-}
-
-void VariableScopes::PopScope()
-{
-    NewEpoch();
-    if (!m_locals.empty()) {
-        m_locals.back()->Clear();
-        m_spareLocals.push_back(m_locals.back());
-        m_locals.pop_back();
-    }
-}
-
 void VariableScopes::Clear()
 {
-    while (!m_locals.empty())
+    while (m_top)
         PopScope();
     m_global.Clear();
     NewGlobalEpoch();

@@ -7,6 +7,7 @@
 #include "engine/EngineVariant.h"
 
 #include <stddef.h>
+#include <string.h>
 
 #include <vector>
 
@@ -36,6 +37,8 @@ struct VariableLookupCache
 // ByRef parameter). Names are compared exactly; callers upper-case them.
 // A table that is cleared keeps its entries' storage for the next variables
 // it gets, so that a user function's scope costs no allocation per call.
+// A few names (a function's usual scope) are searched by their hashes one
+// after the other; a hashed index is kept only for a table that outgrows them.
 class VariableTable
 {
 public:
@@ -51,6 +54,12 @@ public:
     CEngineVariant* Set(const char* name, unsigned hash, const CEngineVariant& value);
     // Set and SetAlias for a name the table does not hold yet (no search).
     CEngineVariant* AddNew(const char* name, unsigned hash, const CEngineVariant& value);
+    CEngineVariant* AddNew(const char* name, unsigned hash, CEngineVariant&& value)
+    {
+        CEngineVariant* variant = AddOwned(name, hash);
+        *variant = static_cast<CEngineVariant&&>(value);
+        return variant;
+    }
     void AddNewAlias(const char* name, unsigned hash, CEngineVariant* target);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
@@ -76,6 +85,7 @@ private:
     struct Entry
     {
         CEngineString Name;
+        unsigned Hash = 0;
         bool IsAlias = false;
         CEngineVariant* Value = nullptr;   // Owned, or the aliased variant
         CEngineVariant* Owned = nullptr;   // this entry's own variant, kept for reuse
@@ -85,16 +95,47 @@ private:
         unsigned LayoutAfter = 0;
         size_t Slot = 0;   // its place in m_slots, which Clear empties
     };
+    // Past this many names the table keeps its index.
+    static const int kLinearSearchLimit = 8;
 
     int FindIndex(const char* name, unsigned hash) const;
     void AddToIndex(int entry, unsigned hash);
-    // A new entry for `name` at the end, reusing spare storage.
-    Entry& AddEntry(const char* name, unsigned hash);
+    void BuildIndex();
+    // A new entry for `name` at the end, reusing spare storage. A spare
+    // entry that held the same name after the same layout knows the layout
+    // that follows, and a table that stays small needs no index: a
+    // function's parameters in each of its calls take only that way.
+    Entry& AddEntry(const char* name, unsigned hash)
+    {
+        ++m_version;
+        if (m_count < static_cast<int>(m_entries.size()) && m_count < kLinearSearchLimit && m_slots.empty()) {
+            Entry& entry = m_entries[static_cast<size_t>(m_count)];
+            if (entry.Hash == hash && entry.LayoutBefore == m_layout && entry.LayoutAfter &&
+                strcmp(entry.Name, name) == 0) {
+                ++m_count;
+                m_layout = entry.LayoutAfter;
+                return entry;
+            }
+        }
+        return AddEntryAfresh(name, hash);
+    }
+    Entry& AddEntryAfresh(const char* name, unsigned hash);
+    // A new owning entry; its variant holds what it held before.
+    CEngineVariant* AddOwned(const char* name, unsigned hash)
+    {
+        Entry& entry = AddEntry(name, hash);
+        if (!entry.Owned)
+            entry.Owned = new CEngineVariant;
+        entry.IsAlias = false;
+        entry.Value = entry.Owned;
+        return entry.Value;
+    }
 
     std::vector<Entry> m_entries;   // the first m_count are in use, the rest spare
     int m_count = 0;
     // Open-addressing hash of entry numbers (+1; 0 is free), so that a look-up
-    // does not walk the whole table.
+    // does not walk the whole table; empty until the table outgrows the
+    // linear search.
     std::vector<int> m_slots;
     unsigned m_version = 0;
     unsigned m_layout = 0;
@@ -123,10 +164,18 @@ public:
     CEngineVariant* DeclareUpper(const char* upperName, unsigned hash, const CEngineVariant& value, int scope);
     bool DeclareAliasUpper(const char* upperName, unsigned hash, CEngineVariant* target);
     // A user function's parameter in the scope just pushed for its call,
-    // which does not hold the name yet: a copy of `value`, or an alias of
-    // `target`.
-    void BindParameter(const char* upperName, unsigned hash, const CEngineVariant& value);
-    void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target);
+    // which does not hold the name yet and has not been looked in since it
+    // was pushed (so no look-up holds an answer to renew): `value`, moved
+    // in, or an alias of `target`.
+    void BindParameter(const char* upperName, unsigned hash, CEngineVariant&& value)
+    {
+        m_top->AddNew(upperName, hash, static_cast<CEngineVariant&&>(value));
+    }
+    void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target)
+    {
+        if (target)
+            m_top->AddNewAlias(upperName, hash, target);
+    }
     // Auto looks in the top local table, then the global one; local only in
     // the top local table (the global one when there is none); global only
     // in the global table.
@@ -144,9 +193,9 @@ public:
     // when that table has the layout it was found in; else null.
     CEngineVariant* PlacedLookup(VariableLookupCache& cache) const
     {
-        if (cache.LocalIndex < 0 || m_locals.empty() || m_locals.back()->GetLayout() != cache.LocalLayout)
+        if (cache.LocalIndex < 0 || !m_top || m_top->GetLayout() != cache.LocalLayout)
             return nullptr;
-        cache.Variable = m_locals.back()->ValueAt(cache.LocalIndex);
+        cache.Variable = m_top->ValueAt(cache.LocalIndex);
         cache.Epoch = m_epoch;
         return cache.Variable;
     }
@@ -166,28 +215,69 @@ public:
     // -1 when the name is in the top local table, 1 in the global table, else 0.
     int IsDeclared(const char* name) const;
 
-    void PushScope();
-    // Destroys the top local table with every variant it owns.
-    void PopScope();
-    int GetLocalDepth() const { return static_cast<int>(m_locals.size()); }
+    void PushScope()
+    {
+        if (m_depth == static_cast<int>(m_locals.size()))
+            m_locals.push_back(LocalLevel{new VariableTable, 0, 0});
+        LocalLevel& level = m_locals[static_cast<size_t>(m_depth++)];
+        level.EpochBelow = m_epoch;
+        level.GlobalEpochBelow = m_globalEpoch;
+        m_top = level.Table;
+        NewEpoch();
+    }
+    // Empties the top local table, with every variant it owns, for a later
+    // call. The scopes are then as they were before its push, unless the
+    // global table's names changed meanwhile: the look-ups made before it
+    // hold again.
+    void PopScope()
+    {
+        if (!m_top) {
+            NewEpoch();
+            return;
+        }
+        m_top->Clear();
+        const LocalLevel& level = m_locals[static_cast<size_t>(--m_depth)];
+        m_top = m_depth ? m_locals[static_cast<size_t>(m_depth - 1)].Table : nullptr;
+        if (level.GlobalEpochBelow == m_globalEpoch)
+            m_epoch = level.EpochBelow;
+        else
+            NewEpoch();
+    }
+    int GetLocalDepth() const { return m_depth; }
     // Destroys every variable, global ones included.
     void Clear();
 
 private:
-    VariableTable* TopLocal() const { return m_locals.empty() ? nullptr : m_locals.back(); }
+    VariableTable* TopLocal() const { return m_top; }
     // The layout of the top local table; kNoLocalScope when there is none.
     enum : unsigned { kNoLocalScope = 0xFFFFFFFFu };
-    unsigned TopLayout() const { return m_locals.empty() ? kNoLocalScope : m_locals.back()->GetLayout(); }
+    unsigned TopLayout() const { return m_top ? m_top->GetLayout() : kNoLocalScope; }
     // A change to which variant a name stands for: cached look-ups end.
-    void NewEpoch();
+    void NewEpoch()
+    {
+        m_epoch = s_nextEpoch++;
+        if (!m_epoch)   // after a wrap: 0 is what a cache that never looked holds
+            m_epoch = s_nextEpoch++;
+    }
     // The same for a change in the global table.
     void NewGlobalEpoch();
     // Declares into `table`, starting a new epoch when that added a name.
     CEngineVariant* SetIn(VariableTable& table, const char* upperName, unsigned hash, const CEngineVariant& value);
 
     VariableTable m_global;
-    std::vector<VariableTable*> m_locals;
-    std::vector<VariableTable*> m_spareLocals;   // popped tables, for the next calls
+    // The local tables: the first m_depth in use, bottom first; the rest
+    // were popped and serve the next calls. Each keeps the epochs of the
+    // scopes below it as its push found them.
+    struct LocalLevel
+    {
+        VariableTable* Table;
+        unsigned EpochBelow;
+        unsigned GlobalEpochBelow;
+    };
+    std::vector<LocalLevel> m_locals;
+    int m_depth = 0;
+    VariableTable* m_top = nullptr;   // the top local table in use, or null
+    static unsigned s_nextEpoch;
     unsigned m_epoch = 0;   // unique among every VariableScopes' epochs; set by the constructor
     unsigned m_globalEpoch = 0;   // the same, renewed only when the global table's names change
 };

@@ -104,6 +104,50 @@ TEST(VariableScopes, ManyVariablesStayFindable)
     EXPECT_EQ(ValueOf(scopes, upper.c_str(), kScopeAuto), "long");
 }
 
+TEST(VariableScopes, CachedLookUpsFollowTheScopesAcrossCalls)
+{
+    VariableScopes scopes;
+    scopes.Declare("g", Text("global g"), kScopeGlobal);
+    scopes.PushScope();
+    scopes.Declare("x", Text("caller x"), kScopeLocal);
+    // Each place in a script keeps its own cache, and tries it as the engine does.
+    struct Place
+    {
+        const char* name;
+        VariableLookupCache cache;
+    };
+    Place places[] = {{"X", {}}, {"G", {}}, {"NEW", {}}};
+    auto valueAt = [&](Place& place) -> std::string {
+        CEngineVariant* v = scopes.CachedLookup(place.cache);
+        if (!v)
+            v = scopes.PlacedLookup(place.cache);
+        if (!v)
+            v = scopes.GlobalLookup(place.cache);
+        if (!v)
+            v = scopes.LookupUpper(place.name, VariableScopes::NameHash(place.name), kScopeAuto, place.cache);
+        return v ? v->GetString() : "<none>";
+    };
+    auto expect = [&](const char* x, const char* g, const char* created, const char* when) {
+        EXPECT_EQ(valueAt(places[0]), x) << when;
+        EXPECT_EQ(valueAt(places[1]), g) << when;
+        EXPECT_EQ(valueAt(places[2]), created) << when;
+    };
+    expect("caller x", "global g", "<none>", "before the calls");
+
+    scopes.PushScope();
+    scopes.Declare("x", Text("callee x"), kScopeLocal);
+    expect("callee x", "global g", "<none>", "in a call");
+    scopes.PopScope();
+    expect("caller x", "global g", "<none>", "after a call");
+
+    scopes.PushScope();
+    scopes.Declare("new", Text("made by a call"), kScopeGlobal);
+    scopes.PopScope();
+    expect("caller x", "global g", "made by a call", "after a call that made a global");
+    scopes.PopScope();
+    expect("<none>", "global g", "made by a call", "at the top level");
+}
+
 TEST(BlockStack, TopOfAnEmptyStackIsASpareRecord)
 {
     BlockStack stack;
