@@ -212,6 +212,12 @@ private:
     // variables; null after a lexer error was reported. For scans the cached
     // list serves always: a scan looks only at token types.
     TokenList* TokensForRun(int position, std::unique_ptr<TokenList>& fresh);
+    // The same for the line whose cache entry is at hand.
+    TokenList* TokensForRun(int position, CachedLine& entry, std::unique_ptr<TokenList>& fresh)
+    {
+        return entry.Tokens && !(entry.MayExpand && m_expandEnvStrings == 1) ? entry.Tokens.get()
+                                                                            : TokensForRun(position, fresh);
+    }
     TokenList* TokensForScan(int position)
     {
         CachedLine* cached = CachedLineAt(position);
@@ -220,9 +226,14 @@ private:
     TokenList* ReadTokensForScan(int position);
     CachedLine* CachedLineAt(int position)
     {
-        if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
+        if (!LineCacheCurrent())
             RebuildLineCache();
         return m_lineCache.At(position);
+    }
+    // Whether the cache holds the line store as it is now.
+    bool LineCacheCurrent() const
+    {
+        return m_lineCache.IsValid() && m_lineCache.GetGeneration() == g_ScriptFile.GetGeneration();
     }
     // The cache starts again for the line store as it is now; forgetting it
     // makes the next look-up do that.
@@ -303,7 +314,8 @@ private:
     // is offered to `onBranch` (with `scanning` true when the line was just
     // found by a scan, false when it came from the line cache). Returns 1
     // after a script error, reported by the lexer or by `onBranch`.
-    // `onBranch` is called as onBranch(int line, bool scanning) -> int; a
+    // `onBranch` is called as onBranch(int line, CachedLine& entry, bool
+    // scanning) -> int, the entry holding the line's tokens; a
     // template, so that the walk a loop makes on every pass allocates nothing.
     template <typename OnBranch>
     int WalkBlock(int openLine, const BlockWords& words, OnBranch&& onBranch, int& end);
