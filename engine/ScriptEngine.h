@@ -370,6 +370,11 @@ private:
     // The same, giving the value and whether it is held as an integer.
     bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
                       bool& integral);
+    // RunOnNumbers' parts: an operand step's number, and a TwoOperands
+    // expression's value (inline where conditions and assignments take them).
+    bool ReadNumberOperand(TokenList& tokens, const ExpressionStep& step, double& number);
+    bool RunTwoOperands(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
+                        bool& integral);
     // The compiled form of the expression from `index` up to `limit`.
     CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
     // A literal or plain variable that is the whole expression.
