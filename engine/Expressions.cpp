@@ -537,8 +537,15 @@ inline bool CPandrel_Script::ReadNumberOperand(TokenList& tokens, const Expressi
         number = step.Number;
         return true;
     }
-    CEngineVariant* variable = step.Do == ExpressionStep::kElement ? LoneSubscriptElement(tokens, step.Token)
-                                                                     : FindVariable(tokens.GetToken(step.Token));
+    CEngineVariant* variable;
+    if (step.Do == ExpressionStep::kElement) {
+        variable = LoneSubscriptElement(tokens, step.Token);
+    } else if (!(variable = m_variables.CachedLookup(step.Lookup))) {
+        ScriptToken& token = tokens.GetToken(step.Token);
+        variable = FindVariable(token);
+        step.Lookup.Variable = token.Lookup.Variable;
+        step.Lookup.Epoch = token.Lookup.Epoch;
+    }
     if (!variable || !variable->IsNumber())
         return false;
     number = variable->GetNumber();
