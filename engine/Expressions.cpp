@@ -531,29 +531,37 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
                            !IsUnary(steps[2].Code) && steps[3].Do == ExpressionStep::kAccept;
 }
 
-inline bool CPandrel_Script::ReadNumberOperand(TokenList& tokens, const ExpressionStep& step, double& number)
+CEngineVariant* CPandrel_Script::FindOperandVariable(TokenList& tokens, const ExpressionStep& step)
+{
+    if (step.Do == ExpressionStep::kElement)
+        return LoneSubscriptElement(tokens, step.Token);
+    ScriptToken& token = tokens.GetToken(step.Token);
+    CEngineVariant* variable = FindVariable(token);
+    step.Lookup.Variable = token.Lookup.Variable;
+    step.Lookup.Epoch = token.Lookup.Epoch;
+    return variable;
+}
+
+inline __attribute__((always_inline)) bool CPandrel_Script::ReadNumberOperand(TokenList& tokens,
+                                                                              const ExpressionStep& step,
+                                                                              double& number)
 {
     if (step.Do == ExpressionStep::kLiteral) {
         number = step.Number;
         return true;
     }
-    CEngineVariant* variable;
-    if (step.Do == ExpressionStep::kElement) {
-        variable = LoneSubscriptElement(tokens, step.Token);
-    } else if (!(variable = m_variables.CachedLookup(step.Lookup))) {
-        ScriptToken& token = tokens.GetToken(step.Token);
-        variable = FindVariable(token);
-        step.Lookup.Variable = token.Lookup.Variable;
-        step.Lookup.Epoch = token.Lookup.Epoch;
-    }
+    CEngineVariant* variable = step.Do == ExpressionStep::kVariable ? m_variables.CachedLookup(step.Lookup) : nullptr;
+    if (!variable)
+        variable = FindOperandVariable(tokens, step);
     if (!variable || !variable->IsNumber())
         return false;
     number = variable->GetNumber();
     return true;
 }
 
-inline bool CPandrel_Script::RunTwoOperands(TokenList& tokens, const CompiledExpression& compiled, int& index,
-                                            double& value, bool& integral)
+inline __attribute__((always_inline)) bool CPandrel_Script::RunTwoOperands(TokenList& tokens,
+                                                                           const CompiledExpression& compiled,
+                                                                           int& index, double& value, bool& integral)
 {
     const ExpressionStep* steps = compiled.Steps.data();
     double right;

@@ -371,7 +371,10 @@ private:
     bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
                       bool& integral);
     // RunOnNumbers' parts: an operand step's number, and a TwoOperands
-    // expression's value (inline where conditions and assignments take them).
+    // expression's value (inline where conditions and assignments take them);
+    // the variable or element of an operand step that its kept look-up does
+    // not answer (the look-up is kept again).
+    CEngineVariant* FindOperandVariable(TokenList& tokens, const ExpressionStep& step);
     bool ReadNumberOperand(TokenList& tokens, const ExpressionStep& step, double& number);
     bool RunTwoOperands(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
                         bool& integral);
