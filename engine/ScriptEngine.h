@@ -494,6 +494,8 @@ private:
     DWORD m_lastPumpTick = 0;        // when the queue was last emptied
     LONGLONG m_lastPumpCounter = 0;
     int m_turnsSinceClockRead = 0;
+    int m_turnsPerClockRead = 32;    // the batch of turns between clock reads; it adapts
+    LONGLONG m_lastClockRead = 0;
     RunStatistics m_statistics;
     BYTE m_quitPending = 0;          // the pump took a WM_QUIT from the queue
     int m_quitCode = 0;
