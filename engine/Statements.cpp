@@ -93,7 +93,6 @@ int CPandrel_Script::ExecuteKeyword(TokenList& tokens, int index, int& nextLine)
 int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
 {
     ScriptToken& variableToken = tokens.GetToken(index);
-    const char* name = variableToken.Value.GetString();
     const int column = variableToken.Column;
     int at = index + 1;
     const bool subscripted = tokens.GetToken(at).Is(kTokenLeftBracket);
@@ -110,7 +109,7 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
         }
         CEngineVariant empty;
         empty.SetString("");
-        variable = m_variables.Declare(name, empty, kScopeAuto);
+        variable = m_variables.Declare(variableToken.Value.GetString(), empty, kScopeAuto);
     }
 
     // The element is chosen before the right side runs, as ever, but taken
