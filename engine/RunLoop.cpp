@@ -41,6 +41,12 @@ LONGLONG CounterNow()
 
 }  // namespace
 
+// Most turns: inline in the run loop.
+inline bool CPandrel_Script::TurnIsQuiet()
+{
+    return GetTickCount() - m_lastPumpTick < kPumpIntervalTicks && ++m_turnsSinceClockRead < m_turnsPerClockRead;
+}
+
 int CPandrel_Script::Execute(int startLine, int topLevel)
 {
     const bool waitLoop = startLine == 0;
@@ -74,8 +80,11 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
     while (!m_returnFlag) {
         // A stopped run ends without emptying the queue once more: the
         // application's own loop takes the messages from here.
-        if (m_runState != kRunStateStop)
-            PumpIfDue(waitLoop || m_runState != kRunStateRunning);
+        if (m_runState != kRunStateStop) {
+            const bool waiting = waitLoop || m_runState != kRunStateRunning;
+            if (waiting || !TurnIsQuiet())
+                PumpUnlessEarly(waiting);
+        }
         if (m_runState == kRunStateStop) {
             stopped = true;
             break;
@@ -167,24 +176,26 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
 
 void CPandrel_Script::PumpIfDue(bool waiting)
 {
-    if (!waiting) {
-        const bool tickMoved = GetTickCount() - m_lastPumpTick >= kPumpIntervalTicks;
-        if (!tickMoved) {
-            if (++m_turnsSinceClockRead < m_turnsPerClockRead)
-                return;
-            m_turnsSinceClockRead = 0;
-            static const LONGLONG interval =
-                static_cast<LONGLONG>(kPumpIntervalSeconds * static_cast<double>(CounterFrequency()));
-            const LONGLONG now = CounterNow();
-            const LONGLONG batch = now - m_lastClockRead;
-            m_lastClockRead = now;
-            if (batch < interval / 16 && m_turnsPerClockRead < kMostTurnsPerClockRead)
-                m_turnsPerClockRead *= 2;
-            else if (batch > interval / 8 && m_turnsPerClockRead > kTurnsPerClockRead)
-                m_turnsPerClockRead /= 2;
-            if (now - m_lastPumpCounter < interval)
-                return;
-        }
+    if (waiting || !TurnIsQuiet())
+        PumpUnlessEarly(waiting);
+}
+
+void CPandrel_Script::PumpUnlessEarly(bool waiting)
+{
+    if (!waiting && GetTickCount() - m_lastPumpTick < kPumpIntervalTicks) {
+        // The batch of turns is over: the clock decides.
+        m_turnsSinceClockRead = 0;
+        static const LONGLONG interval =
+            static_cast<LONGLONG>(kPumpIntervalSeconds * static_cast<double>(CounterFrequency()));
+        const LONGLONG now = CounterNow();
+        const LONGLONG batch = now - m_lastClockRead;
+        m_lastClockRead = now;
+        if (batch < interval / 16 && m_turnsPerClockRead < kMostTurnsPerClockRead)
+            m_turnsPerClockRead *= 2;
+        else if (batch > interval / 8 && m_turnsPerClockRead > kTurnsPerClockRead)
+            m_turnsPerClockRead /= 2;
+        if (now - m_lastPumpCounter < interval)
+            return;
     }
     const LONGLONG start = CounterNow();
     PumpMessages();

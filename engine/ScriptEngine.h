@@ -181,6 +181,11 @@ private:
     // Empties the message queue when a wait is going on or the clock has
     // moved on since the last time.
     void PumpIfDue(bool waiting);
+    // Its parts: a turn that does not wait and finds the tick count where it
+    // was and the batch of turns between clock reads not over; and the rest,
+    // which reads the clock or empties the queue.
+    bool TurnIsQuiet();
+    void PumpUnlessEarly(bool waiting);
     // The end of a top-level run: the script's hot keys are unregistered and
     // their pending presses dropped.
     void EndTopLevelRun();
