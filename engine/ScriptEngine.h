@@ -267,6 +267,9 @@ private:
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);
     int ExecuteKeyword(TokenList& tokens, int index, int& nextLine);
+    // A builtin or user function called as a statement (kept apart, so
+    // that ExecuteStatement stays a plain dispatch).
+    int ExecuteCall(TokenList& tokens, int index);
     int ExecuteAssignment(TokenList& tokens, int index);
     int ExecuteDim(TokenList& tokens, int index, int scope, bool reDim);
     int ExecuteReturn(TokenList& tokens, int index);
