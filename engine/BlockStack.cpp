@@ -16,5 +16,7 @@ BlockRecord& BlockStack::PushNew()
     record.IfDepth = 0;
     record.SelectDepth = 0;
     record.CallLevel = 0;
+    record.Counter = nullptr;
+    record.CounterCache = 0;
     return record;
 }

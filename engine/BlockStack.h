@@ -7,6 +7,8 @@
 
 #include <vector>
 
+struct ScriptToken;
+
 enum BlockKind
 {
     kBlockIf = 0,
@@ -29,6 +31,21 @@ struct BlockRecord
     int IfDepth = 0;         // depth of the If stack when pushed
     int SelectDepth = 0;     // depth of the Select stack when pushed
     int CallLevel = 0;       // user-function nesting level when pushed
+    // For: the counter's token in the For line's cached tokens, while the
+    // line cache that holds them is the one numbered CounterCache.
+    ScriptToken* Counter = nullptr;
+    unsigned CounterCache = 0;
+
+    // Whether the block's lines hold `line`: those after its opening
+    // statement, up to and including its closing one.
+    bool Holds(int line) const
+    {
+        switch (Kind) {
+        case kBlockIf: return StartLine < line && line <= EndIfLine;
+        case kBlockSelect: return SelectLine < line && line <= EndSelectLine;
+        default: return StartLine < line && line <= EndLine;
+        }
+    }
 };
 
 class BlockStack
@@ -42,6 +59,15 @@ public:
     // The reference lasts until the next push.
     BlockRecord& Top() { return m_count > 0 ? m_records[static_cast<size_t>(m_count - 1)] : m_spare; }
     bool IsEmpty() const { return m_count == 0; }
+    // Whether the top record was pushed at call level `level` and does not
+    // hold `line`: a block that a Goto left before its end.
+    bool TopLeftBehind(int line, int level) const
+    {
+        if (m_count == 0)
+            return false;
+        const BlockRecord& top = m_records[static_cast<size_t>(m_count - 1)];
+        return top.CallLevel == level && !top.Holds(line);
+    }
     int GetCount() const { return m_count; }
     // Pops records until at most `depth` are left.
     void PopTo(int depth) { if (depth >= 0 && depth < m_count) m_count = depth; }

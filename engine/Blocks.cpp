@@ -16,17 +16,6 @@ const char kNotInLoop[] = "\"ExitLoop/ContinueLoop\" statements only valid from 
 const char kForBadlyFormatted[] =
     "\"For\" statement is badly formatted.\n\nShould be:\n\nFor $varname = nn To nn [Step nn]";
 
-// Whether an open block's lines hold `line`: those after its opening
-// statement, up to and including its closing one.
-bool Encloses(const BlockRecord& record, int line)
-{
-    switch (record.Kind) {
-    case kBlockIf: return record.StartLine < line && line <= record.EndIfLine;
-    case kBlockSelect: return record.SelectLine < line && line <= record.EndSelectLine;
-    default: return record.StartLine < line && line <= record.EndLine;
-    }
-}
-
 // A line "If ... Then" with nothing after the Then opens a block.
 bool OpensIfBlock(TokenList& tokens)
 {
@@ -38,22 +27,26 @@ bool OpensIfBlock(TokenList& tokens)
 
 }  // namespace
 
-BlockRecord* CPandrel_Script::InnermostOfThisLevel(BlockStack& stack)
+inline BlockRecord* CPandrel_Script::InnermostOfThisLevel(BlockStack& stack)
 {
     return !stack.IsEmpty() && stack.Top().CallLevel == m_nestingDepth ? &stack.Top() : nullptr;
 }
 
-void CPandrel_Script::DropAbandonedBlocks(int line)
+// Every block statement asks, so the stacks are looked at inline (its
+// callers are all in this file).
+inline void CPandrel_Script::DropAbandonedBlocks(int line)
 {
     // A Goto may leave blocks before their closing statements, whose records
     // then stay open. Every block of this level that still runs holds the
     // line being run: a record that does not is one left that way, and is
     // dropped before it can decide where an Else, a Next or an ExitLoop goes
     // (and before a loop by Goto piles up records without end).
-    BlockStack* const stacks[] = {&m_ifStack, &m_selectStack, &m_loopStack};
-    for (BlockStack* stack : stacks)
-        while (InnermostOfThisLevel(*stack) && !Encloses(stack->Top(), line))
-            stack->Pop();
+    while (m_ifStack.TopLeftBehind(line, m_nestingDepth))
+        m_ifStack.Pop();
+    while (m_selectStack.TopLeftBehind(line, m_nestingDepth))
+        m_selectStack.Pop();
+    while (m_loopStack.TopLeftBehind(line, m_nestingDepth))
+        m_loopStack.Pop();
 }
 
 template <typename OnBranch>
@@ -61,12 +54,12 @@ int CPandrel_Script::WalkBlock(int openLine, const BlockWords& words, OnBranch&&
 {
     if (CachedLine* cached = CachedLineAt(openLine); cached && cached->BlockEnd > 0) {
         end = cached->BlockEnd;
-        for (int line : cached->Branches)
-            if (onBranch(line, false))
+        for (const BlockBranch& branch : cached->Branches)
+            if (onBranch(branch.Line, *branch.Entry, false))
                 return 1;
         return 0;
     }
-    std::vector<int> branches;
+    std::vector<BlockBranch> branches;
     int depth = 0;
     end = 0;
     const int count = g_ScriptFile.GetLineCount();
@@ -83,8 +76,9 @@ int CPandrel_Script::WalkBlock(int openLine, const BlockWords& words, OnBranch&&
             if (depth-- == 0)
                 end = line;
         } else if (depth == 0 && (first.IsKeyword(words.Branch) || first.IsKeyword(words.OtherBranch))) {
-            branches.push_back(line);
-            if (onBranch(line, true))
+            CachedLine* entry = CachedLineAt(line);
+            branches.push_back({line, entry});
+            if (onBranch(line, *entry, true))
                 return 1;
         }
     }
@@ -101,7 +95,7 @@ int CPandrel_Script::FindBlockEnd(int openLine, int openKeyword, int closeKeywor
 {
     const BlockWords loopWords = {openKeyword, closeKeyword, -1, -1, false};
     int end = 0;
-    if (WalkBlock(openLine, loopWords, [](int, bool) { return 0; }, end))
+    if (WalkBlock(openLine, loopWords, [](int, CachedLine&, bool) { return 0; }, end))
         return -1;
     return end;
 }
@@ -136,9 +130,9 @@ int CPandrel_Script::ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLin
     std::unique_ptr<TokenList> fresh;
 
     // An ElseIf whose turn has come: its condition decides.
-    auto testElseIf = [&](int line) -> int {
+    auto testElseIf = [&](int line, CachedLine& entry) -> int {
         m_currentLine = line;
-        TokenList* tokens = TokensForRun(line, fresh);
+        TokenList* tokens = TokensForRun(line, entry, fresh);
         if (!tokens)
             return 1;
         int at = 1;
@@ -156,8 +150,8 @@ int CPandrel_Script::ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLin
     };
 
     bool sawElse = false;
-    auto onBranch = [&](int line, bool scanning) -> int {
-        TokenList& tokens = *TokensForScan(line);
+    auto onBranch = [&](int line, CachedLine& entry, bool scanning) -> int {
+        TokenList& tokens = *entry.Tokens;   // a walk offers only lines read without error
         const bool isElse = tokens.GetToken(0).IsKeyword(kKeywordElse);
         if (scanning) {
             if (sawElse) {
@@ -174,7 +168,7 @@ int CPandrel_Script::ExecuteBlockIf(int ifLine, bool conditionTrue, int& nextLin
             chosen = line + 1;
             return 0;
         }
-        return testElseIf(line);
+        return testElseIf(line, entry);
     };
     static const BlockWords kIfWords = {kKeywordIf, kKeywordEndIf, kKeywordElse, kKeywordElseIf, true};
     int endIf = 0;
@@ -389,8 +383,13 @@ int CPandrel_Script::ExecuteFor(TokenList& tokens, int index, int& nextLine)
         ShowScriptError("\"For\" statement has no matching \"Next\" statement.", -1);
         return 1;
     }
+    TokenList* forTokens = TokensForScan(forLine);   // cached since the line ran
     PushLoop(kBlockFor, forLine, next);
     BlockRecord& loop = m_loopStack.Top();
+    if (forTokens) {
+        loop.Counter = &forTokens->GetToken(1);
+        loop.CounterCache = m_lineCache.GetResets();
+    }
     loop.Limit = static_cast<CEngineVariant&&>(limit);
     loop.Step = static_cast<CEngineVariant&&>(step);
     if (ForLoopGoesOn(*FindVariable(variableToken), loop)) {
@@ -412,7 +411,9 @@ int CPandrel_Script::ExecuteNext(TokenList& tokens, int index, int& nextLine)
         return 1;
     }
     // The counter is the variable the For line names.
-    CEngineVariant* variable = FindVariable(TokensForScan(loop->StartLine)->GetToken(1));
+    ScriptToken& counter = loop->Counter && loop->CounterCache == m_lineCache.GetResets() && LineCacheCurrent()
+                               ? *loop->Counter : TokensForScan(loop->StartLine)->GetToken(1);
+    CEngineVariant* variable = FindVariable(counter);
     if (!variable) {
         ShowScriptError("Variable used without being declared.", -1);
         return 1;
@@ -487,9 +488,9 @@ int CPandrel_Script::ExecuteSelect(TokenList& tokens, int index, int& nextLine)
     std::unique_ptr<TokenList> fresh;
 
     // A Case whose turn has come: "Case Else", or its condition, decides.
-    auto testCase = [&](int line) -> int {
+    auto testCase = [&](int line, CachedLine& entry) -> int {
         m_currentLine = line;
-        TokenList* tokens = TokensForRun(line, fresh);
+        TokenList* tokens = TokensForRun(line, entry, fresh);
         if (!tokens)
             return 1;
         int at = 1;
@@ -506,9 +507,9 @@ int CPandrel_Script::ExecuteSelect(TokenList& tokens, int index, int& nextLine)
     };
 
     int cases = 0;
-    auto onCase = [&](int line, bool) -> int {
+    auto onCase = [&](int line, CachedLine& entry, bool) -> int {
         ++cases;
-        return chosen ? 0 : testCase(line);
+        return chosen ? 0 : testCase(line, entry);
     };
     static const BlockWords kSelectWords = {kKeywordSelect, kKeywordEndSelect, kKeywordCase, kKeywordCase, false};
     int endSelect = 0;

@@ -7,6 +7,8 @@
 // report their own errors) exactly as they would be.
 #pragma once
 
+#include "engine/VariableScopes.h"
+
 #include <vector>
 
 struct ExpressionStep
@@ -36,6 +38,10 @@ struct ExpressionStep
     int Token;           // the operand's first token; kAccept: the token after the expression
     int Jump;            // kShortCircuit: the step to go on at when the right side is skipped
     double Number;       // kLiteral in a NumbersOnly expression: the literal's value
+    // kVariable: the answer of the variable token's last look-up, kept with
+    // the step, so that a run on numbers that finds it still holding does
+    // not read the token.
+    mutable VariableLookupCache Lookup;
 };
 
 // The evaluator's own errors (kError's Code).

@@ -171,7 +171,8 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
     if (compiled && compiled->NumbersOnly) {
         double value;
         bool integral;
-        if (RunOnNumbers(tokens, *compiled, index, value, integral)) {
+        if (compiled->TwoOperands ? RunTwoOperands(tokens, *compiled, index, value, integral)
+                                  : RunOnNumbers(tokens, *compiled, index, value, integral)) {
             truth = value != 0.0;
             return 0;
         }
@@ -530,12 +531,54 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
                            !IsUnary(steps[2].Code) && steps[3].Do == ExpressionStep::kAccept;
 }
 
+CEngineVariant* CPandrel_Script::FindOperandVariable(TokenList& tokens, const ExpressionStep& step)
+{
+    if (step.Do == ExpressionStep::kElement)
+        return LoneSubscriptElement(tokens, step.Token);
+    ScriptToken& token = tokens.GetToken(step.Token);
+    CEngineVariant* variable = FindVariable(token);
+    step.Lookup.Variable = token.Lookup.Variable;
+    step.Lookup.Epoch = token.Lookup.Epoch;
+    return variable;
+}
+
+inline __attribute__((always_inline)) bool CPandrel_Script::ReadNumberOperand(TokenList& tokens,
+                                                                              const ExpressionStep& step,
+                                                                              double& number)
+{
+    if (step.Do == ExpressionStep::kLiteral) {
+        number = step.Number;
+        return true;
+    }
+    CEngineVariant* variable = step.Do == ExpressionStep::kVariable ? m_variables.CachedLookup(step.Lookup) : nullptr;
+    if (!variable)
+        variable = FindOperandVariable(tokens, step);
+    if (!variable || !variable->IsNumber())
+        return false;
+    number = variable->GetNumber();
+    return true;
+}
+
+inline __attribute__((always_inline)) bool CPandrel_Script::RunTwoOperands(TokenList& tokens,
+                                                                           const CompiledExpression& compiled,
+                                                                           int& index, double& value, bool& integral)
+{
+    const ExpressionStep* steps = compiled.Steps.data();
+    double right;
+    if (!ReadNumberOperand(tokens, steps[0], value) || !ReadNumberOperand(tokens, steps[1], right))
+        return false;
+    ApplyToDoubles(steps[2].Code, value, right, integral);
+    index = steps[3].Token;
+    return true;
+}
+
 bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
                                    CEngineVariant& result)
 {
     double value;
     bool integral;
-    if (!RunOnNumbers(tokens, compiled, index, value, integral))
+    if (compiled.TwoOperands ? !RunTwoOperands(tokens, compiled, index, value, integral)
+                             : !RunOnNumbers(tokens, compiled, index, value, integral))
         return false;
     if (integral)
         result.SetInt(static_cast<int>(value));
@@ -550,27 +593,9 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
     // The operators as the variants apply them to two numbers; a value that
     // is not a number sends the whole expression the general way, which
     // reads the same variables again (reading has no effects).
+    if (compiled.TwoOperands)
+        return RunTwoOperands(tokens, compiled, index, value, isInt);
     const std::vector<ExpressionStep>& steps = compiled.Steps;
-    auto operand = [&](const ExpressionStep& step, double& number) {
-        if (step.Do == ExpressionStep::kLiteral) {
-            number = step.Number;
-            return true;
-        }
-        CEngineVariant* variable = step.Do == ExpressionStep::kElement ? LoneSubscriptElement(tokens, step.Token)
-                                                                         : FindVariable(tokens.GetToken(step.Token));
-        if (!variable || !variable->IsNumber())
-            return false;
-        number = variable->GetNumber();
-        return true;
-    };
-    if (compiled.TwoOperands) {
-        double right;
-        if (!operand(steps[0], value) || !operand(steps[1], right))
-            return false;
-        ApplyToDoubles(steps[2].Code, value, right, isInt);
-        index = steps[3].Token;
-        return true;
-    }
     double values[CompiledExpression::kNumberDepth];
     bool integral[CompiledExpression::kNumberDepth];   // made by SetInt: its integer form is cached
     int top = 0;
@@ -581,7 +606,7 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
         case ExpressionStep::kLiteral:
         case ExpressionStep::kVariable:
         case ExpressionStep::kElement:
-            if (!operand(step, values[top]))
+            if (!ReadNumberOperand(tokens, step, values[top]))
                 return false;
             integral[top++] = false;
             break;

@@ -7,5 +7,6 @@ void LineCache::Reset(int lineCount, unsigned generation)
     for (std::unique_ptr<CachedLine>& line : m_lines)
         line = std::make_unique<CachedLine>();
     m_generation = generation;
+    ++m_resets;
     m_valid = true;
 }

@@ -10,6 +10,15 @@
 #include <memory>
 #include <vector>
 
+struct CachedLine;
+
+// A line of a block's branch (ElseIf, Else, Case) and its entry.
+struct BlockBranch
+{
+    int Line;
+    CachedLine* Entry;
+};
+
 struct CachedLine
 {
     // The tokens as the lexer gives them with ExpandEnvStrings off; null
@@ -22,8 +31,9 @@ struct CachedLine
     // EndIf, EndSelect), once a scan has found it; 0 until then.
     int BlockEnd = 0;
     // If: the lines of its ElseIf and Else at its own level. Select: the
-    // lines of its Case statements. Valid when BlockEnd is set.
-    std::vector<int> Branches;
+    // lines of its Case statements. Valid when BlockEnd is set; the entries
+    // belong to the same cache.
+    std::vector<BlockBranch> Branches;
 };
 
 class LineCache
@@ -33,6 +43,8 @@ public:
     // in the state `generation`.
     void Reset(int lineCount, unsigned generation);
     unsigned GetGeneration() const { return m_generation; }
+    // Counts the resets: an entry, and what it holds, lasts until the next one.
+    unsigned GetResets() const { return m_resets; }
     bool IsValid() const { return m_valid; }
     void Invalidate() { m_valid = false; }
     // The entry of a line position, 1..lineCount; null outside.
@@ -47,5 +59,6 @@ private:
     // lines that fill others.
     std::vector<std::unique_ptr<CachedLine>> m_lines;
     unsigned m_generation = 0;
+    unsigned m_resets = 0;
     bool m_valid = false;
 };

@@ -12,11 +12,15 @@ namespace {
 // enough that a waiting message is handled at once as the user sees it,
 // rarely enough that the pump costs little (one PeekMessageA under Wine is
 // a round trip to the server, as long as hundreds of lines). The clock is
-// read every kTurnsPerClockRead turns, since even the performance counter
-// costs as much as a line; the tick count, which is nearly free, catches
-// lines that take long themselves.
+// read once per batch of turns, since even the performance counter costs as
+// much as several lines: a batch is kTurnsPerClockRead turns, doubled (up to
+// kMostTurnsPerClockRead) while batches take less than a sixteenth of the
+// interval and halved again when one takes more than an eighth, so that the
+// pump is never late by more than a fraction of the interval. The tick
+// count, which is nearly free, catches lines that take long themselves.
 const double kPumpIntervalSeconds = 0.004;
 const int kTurnsPerClockRead = 32;
+const int kMostTurnsPerClockRead = 256;
 const DWORD kPumpIntervalTicks = 4;
 
 LONGLONG CounterFrequency()
@@ -36,6 +40,12 @@ LONGLONG CounterNow()
 }
 
 }  // namespace
+
+// Most turns: inline in the run loop.
+inline bool CPandrel_Script::TurnIsQuiet()
+{
+    return GetTickCount() - m_lastPumpTick < kPumpIntervalTicks && ++m_turnsSinceClockRead < m_turnsPerClockRead;
+}
 
 int CPandrel_Script::Execute(int startLine, int topLevel)
 {
@@ -70,8 +80,11 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
     while (!m_returnFlag) {
         // A stopped run ends without emptying the queue once more: the
         // application's own loop takes the messages from here.
-        if (m_runState != kRunStateStop)
-            PumpIfDue(waitLoop || m_runState != kRunStateRunning);
+        if (m_runState != kRunStateStop) {
+            const bool waiting = waitLoop || m_runState != kRunStateRunning;
+            if (waiting || !TurnIsQuiet())
+                PumpUnlessEarly(waiting);
+        }
         if (m_runState == kRunStateStop) {
             stopped = true;
             break;
@@ -166,20 +179,31 @@ int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, C
 
 void CPandrel_Script::PumpIfDue(bool waiting)
 {
-    if (!waiting) {
-        const bool tickMoved = GetTickCount() - m_lastPumpTick >= kPumpIntervalTicks;
-        if (!tickMoved) {
-            if (++m_turnsSinceClockRead < kTurnsPerClockRead)
-                return;
-            m_turnsSinceClockRead = 0;
-            if (CounterNow() - m_lastPumpCounter <
-                static_cast<LONGLONG>(kPumpIntervalSeconds * static_cast<double>(CounterFrequency())))
-                return;
-        }
+    if (waiting || !TurnIsQuiet())
+        PumpUnlessEarly(waiting);
+}
+
+void CPandrel_Script::PumpUnlessEarly(bool waiting)
+{
+    if (!waiting && GetTickCount() - m_lastPumpTick < kPumpIntervalTicks) {
+        // The batch of turns is over: the clock decides.
+        m_turnsSinceClockRead = 0;
+        static const LONGLONG interval =
+            static_cast<LONGLONG>(kPumpIntervalSeconds * static_cast<double>(CounterFrequency()));
+        const LONGLONG now = CounterNow();
+        const LONGLONG batch = now - m_lastClockRead;
+        m_lastClockRead = now;
+        if (batch < interval / 16 && m_turnsPerClockRead < kMostTurnsPerClockRead)
+            m_turnsPerClockRead *= 2;
+        else if (batch > interval / 8 && m_turnsPerClockRead > kTurnsPerClockRead)
+            m_turnsPerClockRead /= 2;
+        if (now - m_lastPumpCounter < interval)
+            return;
     }
     const LONGLONG start = CounterNow();
     PumpMessages();
     m_lastPumpCounter = CounterNow();
+    m_lastClockRead = m_lastPumpCounter;
     m_lastPumpTick = GetTickCount();
     m_turnsSinceClockRead = 0;
     ++m_statistics.Pumps;

@@ -181,6 +181,11 @@ private:
     // Empties the message queue when a wait is going on or the clock has
     // moved on since the last time.
     void PumpIfDue(bool waiting);
+    // Its parts: a turn that does not wait and finds the tick count where it
+    // was and the batch of turns between clock reads not over; and the rest,
+    // which reads the clock or empties the queue.
+    bool TurnIsQuiet();
+    void PumpUnlessEarly(bool waiting);
     // The end of a top-level run: the script's hot keys are unregistered and
     // their pending presses dropped.
     void EndTopLevelRun();
@@ -212,6 +217,12 @@ private:
     // variables; null after a lexer error was reported. For scans the cached
     // list serves always: a scan looks only at token types.
     TokenList* TokensForRun(int position, std::unique_ptr<TokenList>& fresh);
+    // The same for the line whose cache entry is at hand.
+    TokenList* TokensForRun(int position, CachedLine& entry, std::unique_ptr<TokenList>& fresh)
+    {
+        return entry.Tokens && !(entry.MayExpand && m_expandEnvStrings == 1) ? entry.Tokens.get()
+                                                                            : TokensForRun(position, fresh);
+    }
     TokenList* TokensForScan(int position)
     {
         CachedLine* cached = CachedLineAt(position);
@@ -220,9 +231,14 @@ private:
     TokenList* ReadTokensForScan(int position);
     CachedLine* CachedLineAt(int position)
     {
-        if (!m_lineCache.IsValid() || m_lineCache.GetGeneration() != g_ScriptFile.GetGeneration())
+        if (!LineCacheCurrent())
             RebuildLineCache();
         return m_lineCache.At(position);
+    }
+    // Whether the cache holds the line store as it is now.
+    bool LineCacheCurrent() const
+    {
+        return m_lineCache.IsValid() && m_lineCache.GetGeneration() == g_ScriptFile.GetGeneration();
     }
     // The cache starts again for the line store as it is now; forgetting it
     // makes the next look-up do that.
@@ -257,6 +273,9 @@ private:
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);
     int ExecuteKeyword(TokenList& tokens, int index, int& nextLine);
+    // A builtin or user function called as a statement (kept apart, so
+    // that ExecuteStatement stays a plain dispatch).
+    int ExecuteCall(TokenList& tokens, int index);
     int ExecuteAssignment(TokenList& tokens, int index);
     int ExecuteDim(TokenList& tokens, int index, int scope, bool reDim);
     int ExecuteReturn(TokenList& tokens, int index);
@@ -309,7 +328,8 @@ private:
     // is offered to `onBranch` (with `scanning` true when the line was just
     // found by a scan, false when it came from the line cache). Returns 1
     // after a script error, reported by the lexer or by `onBranch`.
-    // `onBranch` is called as onBranch(int line, bool scanning) -> int; a
+    // `onBranch` is called as onBranch(int line, CachedLine& entry, bool
+    // scanning) -> int, the entry holding the line's tokens; a
     // template, so that the walk a loop makes on every pass allocates nothing.
     template <typename OnBranch>
     int WalkBlock(int openLine, const BlockWords& words, OnBranch&& onBranch, int& end);
@@ -364,6 +384,14 @@ private:
     // The same, giving the value and whether it is held as an integer.
     bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
                       bool& integral);
+    // RunOnNumbers' parts: an operand step's number, and a TwoOperands
+    // expression's value (inline where conditions and assignments take them);
+    // the variable or element of an operand step that its kept look-up does
+    // not answer (the look-up is kept again).
+    CEngineVariant* FindOperandVariable(TokenList& tokens, const ExpressionStep& step);
+    bool ReadNumberOperand(TokenList& tokens, const ExpressionStep& step, double& number);
+    bool RunTwoOperands(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
+                        bool& integral);
     // The compiled form of the expression from `index` up to `limit`.
     CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
     // A literal or plain variable that is the whole expression.
@@ -480,6 +508,8 @@ private:
     DWORD m_lastPumpTick = 0;        // when the queue was last emptied
     LONGLONG m_lastPumpCounter = 0;
     int m_turnsSinceClockRead = 0;
+    int m_turnsPerClockRead = 32;    // the batch of turns between clock reads; it adapts
+    LONGLONG m_lastClockRead = 0;
     RunStatistics m_statistics;
     BYTE m_quitPending = 0;          // the pump took a WM_QUIT from the queue
     int m_quitCode = 0;

@@ -20,6 +20,14 @@ bool SameName(const char* a, const char* b)
     return *a == *b;
 }
 
+// Out of line, so that ExecuteStatement stays a plain dispatch that needs
+// no frame of its own.
+__attribute__((noinline)) int ReportUnparsableLine(CPandrel_Script& engine, int column)
+{
+    engine.ShowScriptError("Unable to parse line.", column);
+    return 1;
+}
+
 }  // namespace
 
 int CPandrel_Script::ReportIllegalText(ScriptToken& token)
@@ -35,23 +43,26 @@ int CPandrel_Script::ExecuteStatement(TokenList& tokens, int index, int& nextLin
     case kTokenKeyword:
         return ExecuteKeyword(tokens, index, nextLine);
     case kTokenBuiltin:
-    case kTokenUserFunction: {
-        // A call as a statement: its result is dropped.
-        ValueStackFrame frame(m_values);
-        CEngineVariant& dropped = m_values.Push();
-        const int limit = tokens.GetCount();
-        const int status = first.Type == kTokenBuiltin ? CallBuiltin(tokens, index, limit, dropped)
-                                                       : CallUserFunction(tokens, index, limit, dropped);
-        return status ? status : ExpectEndOfLine(tokens, index);
-    }
+    case kTokenUserFunction:
+        return ExecuteCall(tokens, index);
     case kTokenVariable:
         return ExecuteAssignment(tokens, index);
     case kTokenEndOfLine:
         return 0;   // an empty or comment-only line
     default:
-        ShowScriptError("Unable to parse line.", first.Column);
-        return 1;
+        return ReportUnparsableLine(*this, first.Column);
     }
+}
+
+int CPandrel_Script::ExecuteCall(TokenList& tokens, int index)
+{
+    // A call as a statement: its result is dropped.
+    ValueStackFrame frame(m_values);
+    CEngineVariant& dropped = m_values.Push();
+    const int limit = tokens.GetCount();
+    const int status = tokens.GetToken(index).Is(kTokenBuiltin) ? CallBuiltin(tokens, index, limit, dropped)
+                                                                : CallUserFunction(tokens, index, limit, dropped);
+    return status ? status : ExpectEndOfLine(tokens, index);
 }
 
 int CPandrel_Script::ExecuteKeyword(TokenList& tokens, int index, int& nextLine)
@@ -93,7 +104,6 @@ int CPandrel_Script::ExecuteKeyword(TokenList& tokens, int index, int& nextLine)
 int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
 {
     ScriptToken& variableToken = tokens.GetToken(index);
-    const char* name = variableToken.Value.GetString();
     const int column = variableToken.Column;
     int at = index + 1;
     const bool subscripted = tokens.GetToken(at).Is(kTokenLeftBracket);
@@ -110,7 +120,7 @@ int CPandrel_Script::ExecuteAssignment(TokenList& tokens, int index)
         }
         CEngineVariant empty;
         empty.SetString("");
-        variable = m_variables.Declare(name, empty, kScopeAuto);
+        variable = m_variables.Declare(variableToken.Value.GetString(), empty, kScopeAuto);
     }
 
     // The element is chosen before the right side runs, as ever, but taken
