@@ -34,6 +34,8 @@ struct CachedLine
     // lines of its Case statements. Valid when BlockEnd is set; the entries
     // belong to the same cache.
     std::vector<BlockBranch> Branches;
+    // The line has run since it was read (its tokens have been fetched).
+    bool Ran = false;
 };
 
 class LineCache

@@ -22,6 +22,8 @@ const double kPumpIntervalSeconds = 0.004;
 const int kTurnsPerClockRead = 32;
 const int kMostTurnsPerClockRead = 256;
 const DWORD kPumpIntervalTicks = 4;
+// The processor's unit of fetching memory.
+const size_t kCacheLineBytes = 64;
 
 LONGLONG CounterFrequency()
 {
@@ -118,6 +120,8 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
         if (!tokens)
             continue;   // the lexer reported the error and stopped the run
         ++m_statistics.LinesRun;
+        if (cached && !cached->Ran)
+            FetchNextLineAhead(*cached, line);
         ExecuteStatement(*tokens, 0, line);
     }
 
@@ -135,6 +139,24 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
         PostQuitMessage(m_quitCode);
     }
     return 0;
+}
+
+void CPandrel_Script::FetchNextLineAhead(CachedLine& current, int nextLine)
+{
+    // A line that runs for the first time (a recorded macro runs most of its
+    // lines once) has its tokens come from memory, which takes longer than
+    // running them: the next line's tokens are fetched meanwhile, so that
+    // they are at hand when it runs. Lines that run again, in loops, are at
+    // hand already and fetch nothing.
+    current.Ran = true;
+    CachedLine* next = m_lineCache.At(nextLine);
+    if (!next || !next->Tokens)
+        return;
+    const TokenList& tokens = *next->Tokens;
+    const char* first = reinterpret_cast<const char*>(tokens.Data());
+    const size_t bytes = static_cast<size_t>(tokens.GetCount()) * sizeof(ScriptToken);
+    for (size_t offset = 0; offset < bytes; offset += kCacheLineBytes)
+        __builtin_prefetch(first + offset);
 }
 
 int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, CEngineVariant* returned,

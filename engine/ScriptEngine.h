@@ -186,6 +186,9 @@ private:
     // which reads the clock or empties the queue.
     bool TurnIsQuiet();
     void PumpUnlessEarly(bool waiting);
+    // Marks `current` as run and has the processor fetch the tokens of the
+    // line at `nextLine` while `current` runs.
+    void FetchNextLineAhead(CachedLine& current, int nextLine);
     // The end of a top-level run: the script's hot keys are unregistered and
     // their pending presses dropped.
     void EndTopLevelRun();

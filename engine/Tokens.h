@@ -103,6 +103,8 @@ public:
                                                                              : Spare();
     }
     int GetCount() const { return m_count; }
+    // The tokens in use, one after another.
+    const ScriptToken* Data() const { return m_tokens.data(); }
     void Clear()
     {
         m_count = 0;
