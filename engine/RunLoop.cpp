@@ -115,8 +115,7 @@ int CPandrel_Script::Execute(int startLine, int topLevel)
         }
         std::unique_ptr<TokenList> fresh;
         CachedLine* cached = CachedLineAt(m_currentLine);
-        TokenList* tokens = cached && cached->Tokens && !(cached->MayExpand && m_expandEnvStrings == 1)
-                                ? cached->Tokens.get() : TokensForRun(m_currentLine, fresh);
+        TokenList* tokens = cached ? TokensForRun(m_currentLine, *cached, fresh) : TokensForRun(m_currentLine, fresh);
         if (!tokens)
             continue;   // the lexer reported the error and stopped the run
         ++m_statistics.LinesRun;
