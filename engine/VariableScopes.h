@@ -80,6 +80,7 @@ public:
     // The place of a name in the table, or -1; the variant at a place.
     int IndexOf(const char* name, unsigned hash) const { return FindIndex(name, hash); }
     CEngineVariant* ValueAt(int index) const { return m_entries[static_cast<size_t>(index)].Value; }
+    const char* NameAt(int index) const { return m_entries[static_cast<size_t>(index)].Name; }
 
 private:
     struct Entry
@@ -244,6 +245,7 @@ public:
             NewEpoch();
     }
     int GetLocalDepth() const { return m_depth; }
+    const VariableTable& GetGlobals() const { return m_global; }
     // Destroys every variable, global ones included.
     void Clear();
 

@@ -69,7 +69,28 @@ std::string OneLine(const std::string& text)
     return line;
 }
 
+// FNV-1a, 64 bits: a digest that is the same on every build.
+uint64_t Digest(const std::string& text)
+{
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char ch : text)
+        hash = (hash ^ ch) * 1099511628211ull;
+    return hash;
+}
+
 }  // namespace
+
+std::string OutcomeLine(uint64_t input, const Outcome& outcome)
+{
+    char head[160];
+    snprintf(head, sizeof head, "%" PRIu64 ": ran %d budget %d lines %lld exit %d globals %016" PRIx64, input,
+             outcome.Prepared ? 1 : 0, outcome.StoppedByBudget ? 1 : 0,
+             outcome.StoppedByBudget ? -1ll : outcome.Lines, outcome.ExitCode, Digest(outcome.Globals));
+    std::string line = head;
+    for (const Box& box : outcome.Boxes)
+        line += " | " + OneLine(box.Caption) + ": " + OneLine(box.Text);
+    return line;
+}
 
 std::string InputPath(const std::string& workFolder)
 {
@@ -131,6 +152,8 @@ CampaignReport RunCampaign(const Corpus& corpus, const CampaignSettings& setting
         g_currentInput = ~0ull;
 
         ++report.Inputs;
+        if (settings.Outcomes)
+            fprintf(settings.Outcomes, "%s\n", OutcomeLine(input, outcome).c_str());
         report.Prepared += outcome.Prepared;
         report.StoppedByBudget += outcome.StoppedByBudget;
         if (outcome.Seconds > report.LongestRun)

@@ -29,6 +29,8 @@ struct CampaignSettings
     std::string FindingsFolder;       // where the inputs of findings are kept; empty: not kept
     uint64_t ProgressEvery = 0;       // inputs between progress lines on Log; 0: none
     FILE* Log = nullptr;
+    // When set, one line per input with what its run came to (OutcomeLine).
+    FILE* Outcomes = nullptr;
     // Growth over the campaign (measured after a warm-up) that is a leak.
     size_t LeakBytes = 48u << 20;
     unsigned long LeakHandles = 64;
@@ -63,6 +65,13 @@ uint64_t CurrentInput();
 // Keeps an input's file as <findings>\<kind>-<seed>-<input>.txt; its path.
 std::string KeepInput(const std::string& findingsFolder, const std::string& kind, uint64_t seed, uint64_t input,
                       const std::string& bytes);
+
+// What an input's run came to, on one line: whether it ran and was stopped
+// by the budget, the lines run, the exit code, a digest of the global
+// variables and every box. Two builds of the engine that give an input the
+// same line behaved alike on it (inputs stopped by the budget excepted,
+// whose lines depend on the machine's speed).
+std::string OutcomeLine(uint64_t input, const Outcome& outcome);
 
 void PrintReport(FILE* out, const CampaignSettings& settings, const CampaignReport& report);
 

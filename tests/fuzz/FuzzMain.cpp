@@ -4,7 +4,7 @@
 //
 //   kestrune_fuzz [--seed S] [--first K] [--count N] [--budget-ms M] [--budget-lines L]
 //                 [--overrun SECONDS] [--hang SECONDS] [--progress N] [--real-boxes]
-//                 [--findings FOLDER] [--corpus FOLDER]...
+//                 [--findings FOLDER] [--corpus FOLDER]... [--outcomes FILE]
 //
 // Input n of seed S is always the same file: a finding is made again with
 // --seed S --first n --count 1. Without --corpus the seeds are the macro
@@ -17,6 +17,10 @@
 //
 //   tools/wine-session.sh --temp-prefix --virtual-display --
 //       wine build/tests/fuzz/kestrune_fuzz.exe --seed 1 --count 1000000 --progress 10000
+//
+// With --outcomes, what each input's run came to is written to FILE, a line
+// an input (OutcomeLine in FuzzCampaign.h): the same campaign run by two
+// builds of the engine, compared line by line, shows where they differ.
 //
 // Exit code: 0 when nothing was found, 1 after findings, 3 after a crash,
 // 4 after a hang (an input that runs past --hang seconds), 2 on bad usage.
@@ -86,7 +90,7 @@ int Usage()
 {
     fprintf(stderr, "usage: kestrune_fuzz [--seed S] [--first K] [--count N] [--budget-ms M] [--budget-lines L]\n"
                     "                     [--overrun SECONDS] [--hang SECONDS] [--progress N] [--real-boxes]\n"
-                    "                     [--findings FOLDER] [--corpus FOLDER]...\n");
+                    "                     [--findings FOLDER] [--corpus FOLDER]... [--outcomes FILE]\n");
     return 2;
 }
 
@@ -125,6 +129,13 @@ int main(int argc, char** argv)
             g_settings.FindingsFolder = value;
         else if (strcmp(argv[i], "--corpus") == 0 && valued)
             corpusFolders.push_back(value);
+        else if (strcmp(argv[i], "--outcomes") == 0 && valued && !g_settings.Outcomes) {
+            g_settings.Outcomes = fopen(value, "w");
+            if (!g_settings.Outcomes) {
+                fprintf(stderr, "cannot write %s\n", value);
+                return 2;
+            }
+        }
         else
             return Usage();
         ++i;
@@ -150,5 +161,7 @@ int main(int argc, char** argv)
     fflush(stdout);
     const fuzz::CampaignReport report = fuzz::RunCampaign(g_corpus, g_settings);
     fuzz::PrintReport(stdout, g_settings, report);
+    if (g_settings.Outcomes)
+        fclose(g_settings.Outcomes);
     return report.Findings.empty() ? 0 : 1;
 }

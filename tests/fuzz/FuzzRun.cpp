@@ -80,6 +80,30 @@ FARPROC ReplaceImport(const char* name, FARPROC replacement)
     return nullptr;
 }
 
+std::string DescribeGlobals()
+{
+    const VariableTable& globals = g_ScriptEngine.GetVariables().GetGlobals();
+    std::string text;
+    for (int i = 0; i < globals.GetCount(); ++i) {
+        CEngineVariant& value = *globals.ValueAt(i);
+        text += globals.NameAt(i);
+        text += "=";
+        if (value.IsArray()) {
+            text += "<array";
+            for (int dimension = 1; dimension <= value.DimensionSize(0); ++dimension)
+                text += " " + std::to_string(value.DimensionSize(dimension));
+            text += ">";
+        } else if (value.IsReference()) {
+            text += "<reference>";
+        } else {
+            text += value.IsString() ? "\"" : "";
+            text.append(value.GetString(), static_cast<size_t>(value.GetStringLength()));
+        }
+        text += "\n";
+    }
+    return text;
+}
+
 }  // namespace
 
 struct Session::State
@@ -191,6 +215,8 @@ Outcome Session::Run(const std::string& path, const Budget& budget)
         for (int i = 0; i < runs && !g_ScriptEngine.StopFlag; ++i)
             g_ScriptEngine.Execute(1, 1);
         outcome.Lines = g_ScriptEngine.GetRunStatistics().LinesRun;
+        outcome.ExitCode = g_ScriptExitCode;
+        outcome.Globals = DescribeGlobals();
     }
     g_ScriptFile.Clear();
 

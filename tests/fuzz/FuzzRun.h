@@ -31,6 +31,11 @@ struct Outcome
     double Seconds = 0.0;         // loading, preparing and running
     long long Lines = 0;
     std::vector<Box> Boxes;       // every box shown, in order
+    int ExitCode = 0;             // what the script's Exit gave
+    // The global variables at the end, one "NAME=value" line each (an array
+    // by its dimensions), for comparing what two builds of the engine make
+    // of the same input.
+    std::string Globals;
 };
 
 // How message boxes are answered: shown and answered with OK as soon as
