@@ -69,8 +69,8 @@ public:
         return top.CallLevel == level && !top.Holds(line);
     }
     int GetCount() const { return m_count; }
-    // Pops records until at most `depth` are left.
-    void PopTo(int depth) { if (depth >= 0 && depth < m_count) m_count = depth; }
+    // Pops records until at most `depth` (0 or more) are left.
+    void PopTo(int depth) { if (depth < m_count) m_count = depth; }
     void Clear() { m_count = 0; }
 
 private:

@@ -9,6 +9,9 @@
 
 #include "engine/VariableScopes.h"
 
+struct CallPlan;
+struct ScriptToken;
+
 #include <vector>
 
 struct ExpressionStep
@@ -42,6 +45,10 @@ struct ExpressionStep
     // the step, so that a run on numbers that finds it still holding does
     // not read the token.
     mutable VariableLookupCache Lookup;
+    // kOperand, a call: its plan once it is regular.
+    mutable const CallPlan* Call = nullptr;
+    // The operand's first token (Token), at hand.
+    ScriptToken* Site = nullptr;
 };
 
 // The evaluator's own errors (kError's Code).
@@ -70,4 +77,10 @@ struct CompiledExpression
     // literals) and a two-operand operator (`$i + 1`, `$r * $c`): its steps
     // are run without the loop.
     bool TwoOperands = false;
+    // The steps would be NumbersOnly but for calls, each with a regular
+    // plan: they run on numbers as far as the calls give numbers.
+    bool NumbersAndCalls = false;
+    // The next form kept for an expression that starts at the same token
+    // (another range), +1 in the token list's forms; 0: none.
+    int Next = 0;
 };

@@ -24,8 +24,10 @@ int HexTextValue(const char* text, int length)
 
 // Elements are made in chunks of this many neighbouring slots: filling an
 // array then costs an allocation per chunk, not one per element, while a
-// sparsely used large array still pays only for the chunks it touches.
-const int kElementChunk = 16;
+// sparsely used large array still pays only for the chunks it touches. A
+// chunk's elements all exist from its making, as the number 0.
+const int kElementChunkShift = 4;
+const int kElementChunk = 1 << kElementChunkShift;
 
 int ChunkCount(int elementCount)
 {
@@ -85,23 +87,37 @@ void CEngineVariant::UnpinElement(CEngineVariant* element)
 
 void CEngineVariant::AllocateSlots(ArrayStorage& array, int count)
 {
-    array.Elements = new CEngineVariant*[static_cast<size_t>(count)]();
     array.Chunks = new ElementChunk*[static_cast<size_t>(ChunkCount(count))]();
     array.ElementCount = count;
 }
 
-CEngineVariant* CEngineVariant::NewElement(ArrayStorage& array, int index)
+CEngineVariant* CEngineVariant::ElementOf(ArrayStorage& array, int index)
 {
-    ElementChunk*& chunk = array.Chunks[index / kElementChunk];
+    ElementChunk*& chunk = array.Chunks[index >> kElementChunkShift];
     if (!chunk)
         chunk = new ElementChunk;
-    return array.Elements[index] = &chunk->Items[index % kElementChunk];
+    return &chunk->Items[index & (kElementChunk - 1)];
 }
 
-CEngineVariant::CEngineVariant()
-    : m_type(kVariantNumber), m_intValue(0), m_intValid(0), m_number(0.0), m_numberValid(1),
-      m_text(nullptr), m_textLength(0), m_textCapacity(0), m_target(nullptr), m_array(nullptr)
+const CEngineVariant* CEngineVariant::ExistingElement(const ArrayStorage& array, int index)
 {
+    const ElementChunk* chunk = array.Chunks[index >> kElementChunkShift];
+    return chunk ? &chunk->Items[index & (kElementChunk - 1)] : nullptr;
+}
+
+char* CEngineVariant::NewText(int capacity)
+{
+    char* block = new char[sizeof(TextHeader) + static_cast<size_t>(capacity)];
+    TextHeader* header = reinterpret_cast<TextHeader*>(block);
+    header->Length = 0;
+    header->Capacity = capacity;
+    return block + sizeof(TextHeader);
+}
+
+void CEngineVariant::DeleteText(char* text)
+{
+    if (text)
+        delete[] (text - sizeof(TextHeader));
 }
 
 CEngineVariant::CEngineVariant(const CEngineVariant& other) : CEngineVariant()
@@ -126,8 +142,6 @@ CEngineVariant& CEngineVariant::MoveFrom(CEngineVariant& other)
     m_number = other.m_number;
     m_numberValid = other.m_numberValid;
     m_text = other.m_text;
-    m_textLength = other.m_textLength;
-    m_textCapacity = other.m_textCapacity;
     m_target = other.m_target;
     m_array = other.m_array;
     other.m_text = nullptr;
@@ -146,17 +160,15 @@ void CEngineVariant::ReleaseStorage()
 
 void CEngineVariant::FreeText()
 {
-    delete[] m_text;
+    DeleteText(m_text);
     m_text = nullptr;
-    m_textLength = 0;
-    m_textCapacity = 0;
 }
 
 void CEngineVariant::FreeElements()
 {
     if (!m_array)
         return;
-    if (m_array->Elements) {
+    if (m_array->Chunks) {
         // A chunk that holds an element an alias still points at stays
         // until the last such element is unpinned.
         const std::unordered_map<CEngineVariant*, int>& pinned = PinnedElements();
@@ -178,8 +190,6 @@ void CEngineVariant::FreeElements()
         }
         delete[] m_array->Chunks;
         m_array->Chunks = nullptr;
-        delete[] m_array->Elements;
-        m_array->Elements = nullptr;
     }
     m_array->ElementCount = 0;
     m_array->DimensionCount = 0;
@@ -207,17 +217,16 @@ void CEngineVariant::Reset()
 
 void CEngineVariant::StoreText(const char* text, int length)
 {
-    if (m_text && m_textCapacity >= length + 1) {
+    if (m_text && HeaderOf(m_text).Capacity >= length + 1) {
         memmove(m_text, text, static_cast<size_t>(length));   // text may be our own
     } else {
-        char* buffer = new char[length + 1];
+        char* buffer = NewText(length + 1);
         memcpy(buffer, text, static_cast<size_t>(length));
-        delete[] m_text;
+        DeleteText(m_text);
         m_text = buffer;
-        m_textCapacity = length + 1;
     }
     m_text[length] = '\0';
-    m_textLength = length;
+    HeaderOf(m_text).Length = length;
 }
 
 void CEngineVariant::AssignStorage(const CEngineVariant& other)
@@ -239,17 +248,17 @@ void CEngineVariant::AssignStorage(const CEngineVariant& other)
         memcpy(m_array->Dimensions, from.Dimensions, sizeof(int) * static_cast<size_t>(from.DimensionCount));
         AllocateSlots(*m_array, from.ElementCount);
         for (int i = 0; i < from.ElementCount; ++i)
-            if (from.Elements[i])
-                NewElement(*m_array, i)->Assign(*from.Elements[i]);
+            if (const CEngineVariant* element = ExistingElement(from, i))
+                ElementOf(*m_array, i)->Assign(*element);
         CopyScalar(other);
         if (other.m_text)
-            StoreText(other.m_text, other.m_textLength);
+            StoreText(other.m_text, HeaderOf(other.m_text).Length);
         return;
     }
     // A text buffer that is big enough is reused: values are copied into
     // the same variants over and over (operands, arguments).
     if (other.m_text)
-        StoreText(other.m_text, other.m_textLength);
+        StoreText(other.m_text, HeaderOf(other.m_text).Length);
     else if (m_text)
         FreeText();
     CopyScalar(other);
@@ -315,7 +324,7 @@ const char* CEngineVariant::GetString()
 int CEngineVariant::GetStringLength()
 {
     GetString();
-    return m_textLength;
+    return HeaderOf(m_text).Length;
 }
 
 double CEngineVariant::ConvertToNumber()
@@ -329,7 +338,7 @@ double CEngineVariant::ConvertToNumber()
         return m_number;
     case kVariantString:
         if (!m_numberValid) {
-            m_number = IsHexText(m_text) ? HexTextValue(m_text, m_textLength) : ReadDecimalNumber(m_text);
+            m_number = IsHexText(m_text) ? HexTextValue(m_text, TextLength()) : ReadDecimalNumber(m_text);
             m_numberValid = 1;
         }
         return m_number;
@@ -351,7 +360,7 @@ int CEngineVariant::ConvertToInt()
         return m_intValue;
     case kVariantString:
         if (!m_intValid) {
-            m_intValue = IsHexText(m_text) ? HexTextValue(m_text, m_textLength) : ReadDecimalInteger(m_text);
+            m_intValue = IsHexText(m_text) ? HexTextValue(m_text, TextLength()) : ReadDecimalInteger(m_text);
             m_intValid = 1;
         }
         return m_intValue;
@@ -395,18 +404,17 @@ void CEngineVariant::Concatenate(CEngineVariant& other)
         return;
     }
     const char* tail = other.GetString();
-    int tailLength = other.m_textLength;
-    int newLength = m_textLength + tailLength;
-    if (m_textCapacity < newLength + 1) {
-        int capacity = 2 * newLength + 1;
-        char* buffer = new char[capacity];
-        memcpy(buffer, m_text, static_cast<size_t>(m_textLength));
-        delete[] m_text;
+    const int length = TextLength();
+    const int tailLength = other.TextLength();
+    const int newLength = length + tailLength;
+    if (HeaderOf(m_text).Capacity < newLength + 1) {
+        char* buffer = NewText(2 * newLength + 1);
+        memcpy(buffer, m_text, static_cast<size_t>(length));
+        DeleteText(m_text);
         m_text = buffer;
-        m_textCapacity = capacity;
     }
-    memcpy(m_text + m_textLength, tail, static_cast<size_t>(tailLength));
-    m_textLength = newLength;
+    memcpy(m_text + length, tail, static_cast<size_t>(tailLength));
+    HeaderOf(m_text).Length = newLength;
     m_text[newLength] = '\0';
     m_intValid = 0;
     m_numberValid = 0;
@@ -414,14 +422,15 @@ void CEngineVariant::Concatenate(CEngineVariant& other)
 
 int CEngineVariant::CompareTextNoCase(const CEngineVariant& other) const
 {
-    int length = m_textLength < other.m_textLength ? m_textLength : other.m_textLength;
+    const int ownLength = TextLength(), otherLength = other.TextLength();
+    const int length = ownLength < otherLength ? ownLength : otherLength;
     for (int i = 0; i < length; ++i) {
         unsigned char a = static_cast<unsigned char>(FoldCharLower(m_text[i]));
         unsigned char b = static_cast<unsigned char>(FoldCharLower(other.m_text[i]));
         if (a != b)
             return a < b ? -1 : 1;
     }
-    return m_textLength == other.m_textLength ? 0 : (m_textLength < other.m_textLength ? -1 : 1);
+    return ownLength == otherLength ? 0 : (ownLength < otherLength ? -1 : 1);
 }
 
 int CEngineVariant::CompareValues(CEngineVariant& other)
@@ -517,8 +526,7 @@ CEngineVariant* CEngineVariant::Element()
     const int index = ElementIndex();
     if (index < 0)
         return nullptr;
-    CEngineVariant* element = m_array->Elements[index];
-    return element ? element : NewElement(*m_array, index);
+    return ElementOf(*m_array, index);
 }
 
 CEngineVariant* CEngineVariant::ElementAt(const int* subscripts, int count)
@@ -539,8 +547,7 @@ CEngineVariant* CEngineVariant::ElementAt(const int* subscripts, int count)
     }
     if (!valid)
         return nullptr;
-    CEngineVariant* element = array.Elements[index];
-    return element ? element : NewElement(array, index);
+    return ElementOf(array, index);
 }
 
 int CEngineVariant::DimensionSize(int dimension) const
@@ -561,7 +568,7 @@ void CEngineVariant::CopyElementsFrom(const CEngineVariant& old)
     const ArrayStorage& from = *old.m_array;
     ArrayStorage& to = *m_array;
     for (int slot = 0; slot < from.ElementCount; ++slot) {
-        const CEngineVariant* element = from.Elements[slot];
+        const CEngineVariant* element = ExistingElement(from, slot);
         if (!element)
             continue;   // never touched: stays untouched here too
         // The slot's subscripts, last one fastest; each must fit the new shape.
@@ -581,6 +588,6 @@ void CEngineVariant::CopyElementsFrom(const CEngineVariant& old)
         }
         if (!fits)
             continue;
-        (to.Elements[index] ? to.Elements[index] : NewElement(to, index))->Assign(*element);
+        ElementOf(to, index)->Assign(*element);
     }
 }

@@ -24,7 +24,11 @@ enum
 class CEngineVariant
 {
 public:
-    CEngineVariant();
+    CEngineVariant()
+        : m_type(kVariantNumber), m_intValid(0), m_numberValid(1), m_intValue(0), m_number(0.0), m_text(nullptr),
+          m_target(nullptr), m_array(nullptr)
+    {
+    }
     CEngineVariant(const CEngineVariant& other);
     CEngineVariant(CEngineVariant&& other) noexcept;
     CEngineVariant& operator=(const CEngineVariant& other) { Assign(other); return *this; }
@@ -77,6 +81,9 @@ public:
     void SetString(const char* text, int length);
     void SetReference(CEngineVariant* target);
 
+    // A text or an array's storage is held, which SetInt and the like free.
+    bool HoldsStorage() const { return !IsPlain(); }
+
     int GetType() const { return m_type; }
     bool IsNumber() const { return m_type == kVariantNumber; }
     bool IsString() const { return m_type == kVariantString; }
@@ -128,7 +135,7 @@ public:
     {
         switch (m_type) {
         case kVariantNumber: return GetNumber() != 0.0;
-        case kVariantString: return m_textLength != 0;
+        case kVariantString: return TextLength() != 0;
         default: return false;
         }
     }
@@ -176,12 +183,12 @@ private:
         int Dimensions[kMaxArrayDimensions];     // the first DimensionCount are set
         int SubscriptCount = 0;
         int Subscripts[kMaxArrayDimensions];     // the first SubscriptCount are set
-        CEngineVariant** Elements = nullptr;     // ElementCount slots: null until the element is first used
-        ElementChunk** Chunks = nullptr;         // the elements' storage, a chunk per kElementChunk slots
+        ElementChunk** Chunks = nullptr;         // the elements, a chunk per kElementChunk slots: null until used
     };
-    // The element of slot `index`, made in its chunk (which is made too
-    // when it is the chunk's first).
-    static CEngineVariant* NewElement(ArrayStorage& array, int index);
+    // The element of slot `index`, its chunk made when it is the chunk's
+    // first; the element when its chunk exists, else null.
+    static CEngineVariant* ElementOf(ArrayStorage& array, int index);
+    static const CEngineVariant* ExistingElement(const ArrayStorage& array, int index);
     // Slots for `count` elements, none used yet.
     static void AllocateSlots(ArrayStorage& array, int count);
 
@@ -225,18 +232,28 @@ private:
         return m_type == kVariantArray || m_type == kVariantReference || other.m_type == kVariantArray ||
                other.m_type == kVariantReference;
     }
-    bool HasElements() const { return m_array && m_array->Elements; }
+    bool HasElements() const { return m_array && m_array->Chunks; }
 
-    // Field order and widths follow the value's definition; the array's
-    // fields live in m_array.
-    int m_type;
-    int m_intValue;
+    // A text lives in one block: this header, then its characters,
+    // zero-terminated; m_text points at the characters, so that a variant
+    // stays small (arrays hold many).
+    struct TextHeader
+    {
+        int Length;
+        int Capacity;   // bytes for the characters, the zero included
+    };
+    static TextHeader& HeaderOf(char* text) { return reinterpret_cast<TextHeader*>(text)[-1]; }
+    static char* NewText(int capacity);
+    static void DeleteText(char* text);
+    int TextLength() const { return m_text ? HeaderOf(m_text).Length : 0; }
+
+    // The value's fields, packed; the array's live in m_array.
+    unsigned char m_type;
     unsigned char m_intValid;
-    double m_number;
     unsigned char m_numberValid;
+    int m_intValue;
+    double m_number;
     char* m_text;
-    int m_textLength;
-    int m_textCapacity;
     CEngineVariant* m_target;
     ArrayStorage* m_array;
 };

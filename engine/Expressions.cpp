@@ -2,6 +2,7 @@
 // an action table. Operands (literals, variables, calls, macros) go on the
 // operand stack as they are read; each operator is shifted onto the operator
 // stack or makes the operators above it apply first.
+#include "engine/InlineEvaluation.h"
 #include "engine/ScriptEngine.h"
 
 #include <math.h>
@@ -9,14 +10,6 @@
 #include <map>
 
 namespace {
-
-// Operator codes, as the operator stack holds them.
-enum OperatorCode
-{
-    kOpLess, kOpGreater, kOpLessEqual, kOpGreaterEqual, kOpNotEqual, kOpEqual, kOpEqualExact,
-    kOpAnd, kOpOr, kOpConcatenate, kOpNot, kOpAdd, kOpSubtract, kOpMultiply, kOpDivide, kOpPower,
-    kOpNegate, kOpOpenBracket, kOpCloseBracket, kOpEnd
-};
 
 // The classes of operators that share a row or a column of the table.
 enum OperatorClass
@@ -98,51 +91,6 @@ int OperatorOf(ScriptToken& token, bool afterOperand)
     }
 }
 
-// The C library's pow gives exact powers of integers and the sign of a
-// negative base; a zero base keeps its own rule (0 ^ 0 and 0 ^ -n are 1).
-double Power(double base, double exponent)
-{
-    if (base == 0.0)
-        return exponent <= 0.0 ? 1.0 : 0.0;
-    return pow(base, exponent);
-}
-
-// An operator applied to numbers as the variants apply it: false for the
-// operators that do not take two numbers to a number ("==" and "&", which
-// read texts). `integral` tells whether the variant would hold the result
-// as an integer (SetInt) rather than a number.
-inline __attribute__((always_inline)) bool ApplyToDoubles(int code, double& left, double right, bool& integral)
-{
-    integral = true;
-    switch (code) {
-    case kOpNot: left = trunc(left) == 0.0 ? 1 : 0; return true;
-    case kOpLess: left = left < right ? 1 : 0; return true;
-    case kOpGreater: left = left > right ? 1 : 0; return true;
-    case kOpLessEqual: left = left <= right ? 1 : 0; return true;
-    case kOpGreaterEqual: left = left >= right ? 1 : 0; return true;
-    case kOpEqual: left = left == right ? 1 : 0; return true;
-    case kOpNotEqual: left = left == right ? 0 : 1; return true;
-    case kOpAnd: left = left != 0.0 && right != 0.0 ? 1 : 0; return true;
-    case kOpOr: left = left != 0.0 || right != 0.0 ? 1 : 0; return true;
-    default: break;
-    }
-    integral = false;
-    switch (code) {
-    case kOpNegate: left = left * -1.0; return true;
-    case kOpAdd: left = left + right; return true;
-    case kOpSubtract: left = left - right; return true;
-    case kOpMultiply: left = left * right; return true;
-    case kOpDivide: left = left / right; return true;
-    case kOpPower: left = Power(left, right); return true;
-    default: return false;
-    }
-}
-
-bool IsUnary(int code)
-{
-    return code == kOpNot || code == kOpNegate;
-}
-
 const char* ExpressionErrorText(int error)
 {
     switch (error) {
@@ -168,21 +116,40 @@ int CPandrel_Script::EvaluateCondition(TokenList& tokens, int& index, bool& trut
     // A condition on numbers needs no variant.
     const int limit = tokens.GetCount();
     const CompiledExpression* compiled = index < limit ? CompiledUnlessLone(tokens, index, limit) : nullptr;
-    if (compiled && compiled->NumbersOnly) {
-        double value;
-        bool integral;
-        if (compiled->TwoOperands ? RunTwoOperands(tokens, *compiled, index, value, integral)
-                                  : RunOnNumbers(tokens, *compiled, index, value, integral)) {
-            truth = value != 0.0;
-            return 0;
-        }
-    }
+    if (compiled && compiled->NumbersOnly && TestOnNumbers(tokens, *compiled, index, truth))
+        return 0;
     ValueStackFrame frame(m_values);
     CEngineVariant& value = m_values.Push();
     if (EvaluateExpression(tokens, index, value))
         return 1;
     truth = value.IsTrue();
     return 0;
+}
+
+int CPandrel_Script::EvaluateCondition(TokenList& tokens, const ExpressionRef& condition, bool& truth)
+{
+    int index = condition.Start;
+    const CompiledExpression* compiled = condition.Compiled;
+    if (compiled && compiled->NumbersOnly && TestOnNumbers(tokens, *compiled, index, truth))
+        return 0;
+    ValueStackFrame frame(m_values);
+    CEngineVariant& value = m_values.Push();
+    if (EvaluateExpression(tokens, condition, value))
+        return 1;
+    truth = value.IsTrue();
+    return 0;
+}
+
+inline bool CPandrel_Script::TestOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
+                                           bool& truth)
+{
+    double value;
+    bool integral;
+    if (!(compiled.TwoOperands ? RunTwoOperands(tokens, compiled, index, value, integral)
+                               : RunOnNumbers(tokens, compiled, index, value, integral)))
+        return false;
+    truth = value != 0.0;
+    return true;
 }
 
 bool CPandrel_Script::IsLoneOperand(TokenList& tokens, int index, int limit)
@@ -198,23 +165,22 @@ bool CPandrel_Script::IsLoneOperand(TokenList& tokens, int index, int limit)
 CompiledExpression& CPandrel_Script::CompiledAt(TokenList& tokens, int index, int limit)
 {
     // Made the first time the expression is evaluated and kept with the
-    // line's tokens.
+    // line's tokens, a form for each range that starts at the token: a form
+    // is never made again, so that one in use further up the stack, or kept
+    // by a compiled line, stays as it is.
     ScriptToken& first = tokens.GetToken(index);
-    CompiledExpression* compiled = tokens.GetCompiled(first);
-    if (!compiled)
-        compiled = &tokens.AddCompiled(first);
-    if (compiled->Steps.empty() || compiled->Start != index || compiled->Limit != limit)
-        CompileExpression(tokens, index, limit, *compiled);
-    return *compiled;
+    for (CompiledExpression* kept = tokens.GetCompiled(first); kept; kept = tokens.NextCompiled(*kept))
+        if (kept->Start == index && kept->Limit == limit)
+            return *kept;
+    CompiledExpression& compiled = tokens.AddCompiled(first);
+    CompileExpression(tokens, index, limit, compiled);
+    return compiled;
 }
 
 static_assert(kMaxLineNesting == 32, "the message names the limit");
 
-bool CPandrel_Script::LineNestingLevel::Allowed(int column)
+bool CPandrel_Script::LineNestingLevel::Refused(int column)
 {
-    // The line's own statement and expression are not nested in anything.
-    if (m_engine.m_lineNesting <= kMaxLineNesting + 1)
-        return true;
     m_engine.ShowScriptError("Too many levels of calls, subscripts and Ifs nested in one line - 32 is the maximum.",
                              column);
     return false;
@@ -230,27 +196,34 @@ int CPandrel_Script::EvaluateExpression(TokenList& tokens, int& index, int limit
     if (index < limit && index < tokens.GetCount()) {
         if (const CompiledExpression* compiled = CompiledUnlessLone(tokens, index, limit))
             return RunCompiledExpression(tokens, *compiled, index, limit, result, errorColumn);
-        // A lone literal or plain variable (an argument, a Return value) is
-        // its own value: the token after it ends the expression.
-        ScriptToken& only = tokens.GetToken(index);
-        if (only.Is(kTokenLiteral)) {
-            result.Assign(only.Value);
-        } else {
-            CEngineVariant* variable = FindVariable(only);
-            if (!variable) {
-                ShowScriptError("Variable used without being declared.", only.Column);
-                return 1;
-            }
-            result.Assign(*variable);
-        }
-        ++index;
-        return 0;
+        return EvaluateLoneOperand(tokens, index, result);
     }
     // Nothing to read (a statement that ends where its expression should
     // begin): its compiled form only reports the fault.
     CompiledExpression empty;
     CompileExpression(tokens, index, limit, empty);
     return RunCompiledExpression(tokens, empty, index, limit, result, errorColumn);
+}
+
+int CPandrel_Script::EvaluateExpression(TokenList& tokens, const ExpressionRef& expression, CEngineVariant& result)
+{
+    return EvaluateInto(tokens, expression, result);
+}
+
+int CPandrel_Script::EvaluateLoneOperand(TokenList& tokens, int& index, CEngineVariant& result)
+{
+    // A lone literal or plain variable (an argument, a Return value) is its
+    // own value: the token after it ends the expression.
+    if (LoneOperandInto(tokens.GetToken(index), result))
+        return 1;
+    ++index;
+    return 0;
+}
+
+int CPandrel_Script::ReportUndeclared(ScriptToken& variable)
+{
+    ShowScriptError("Variable used without being declared.", variable.Column);
+    return 1;
 }
 
 int CPandrel_Script::OperandEnd(TokenList& tokens, int index, int limit)
@@ -491,6 +464,9 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
         steps[static_cast<size_t>(skip.test)].Jump = target;
     }
 
+    for (ExpressionStep& step : steps)
+        if (step.Do != ExpressionStep::kAccept && step.Do != ExpressionStep::kError)
+            step.Site = &tokens.GetToken(step.Token);
     int operands = 0;
     compiled.NumbersOnly = true;
     compiled.EndToken = -1;
@@ -525,51 +501,46 @@ void CPandrel_Script::CompileExpression(TokenList& tokens, int start, int limit,
     }
     if (operands > CompiledExpression::kNumberDepth)
         compiled.NumbersOnly = false;
+    // Calls whose plans are regular run from them (a user function's plan
+    // may come later, once its parameters have been read).
+    for (ExpressionStep& step : steps) {
+        if (step.Do != ExpressionStep::kOperand || (step.Flags & ExpressionStep::kOpenEnded))
+            continue;
+        const int type = tokens.GetToken(step.Token).Type;
+        if (type != kTokenBuiltin && type != kTokenUserFunction)
+            continue;
+        const CallPlan* plan = PlanCall(tokens, step.Token, limit);
+        if (plan && plan->Regular)
+            step.Call = plan;
+    }
+    // An expression that is NumbersOnly but for calls with plans runs on
+    // numbers too, as far as their results are numbers.
+    int calls = 0;
+    bool numbersAndCalls = !compiled.NumbersOnly && operands <= CompiledExpression::kNumberDepth;
+    for (const ExpressionStep& step : steps) {
+        switch (step.Do) {
+        case ExpressionStep::kLiteral:
+            numbersAndCalls = numbersAndCalls && tokens.GetToken(step.Token).Value.IsNumber();
+            break;
+        case ExpressionStep::kOperand:
+            numbersAndCalls = numbersAndCalls && step.Call;
+            ++calls;
+            break;
+        case ExpressionStep::kOperator:
+            numbersAndCalls = numbersAndCalls && step.Code != kOpEqualExact && step.Code != kOpConcatenate;
+            break;
+        case ExpressionStep::kError:
+            numbersAndCalls = false;
+            break;
+        default:
+            break;
+        }
+    }
+    compiled.NumbersAndCalls = numbersAndCalls && calls > 0;
     // Operand steps of a NumbersOnly expression are literals and variables.
     compiled.TwoOperands = compiled.NumbersOnly && steps.size() == 4 && steps[0].Do != ExpressionStep::kOperator &&
                            steps[1].Do != ExpressionStep::kOperator && steps[2].Do == ExpressionStep::kOperator &&
                            !IsUnary(steps[2].Code) && steps[3].Do == ExpressionStep::kAccept;
-}
-
-CEngineVariant* CPandrel_Script::FindOperandVariable(TokenList& tokens, const ExpressionStep& step)
-{
-    if (step.Do == ExpressionStep::kElement)
-        return LoneSubscriptElement(tokens, step.Token);
-    ScriptToken& token = tokens.GetToken(step.Token);
-    CEngineVariant* variable = FindVariable(token);
-    step.Lookup.Variable = token.Lookup.Variable;
-    step.Lookup.Epoch = token.Lookup.Epoch;
-    return variable;
-}
-
-inline __attribute__((always_inline)) bool CPandrel_Script::ReadNumberOperand(TokenList& tokens,
-                                                                              const ExpressionStep& step,
-                                                                              double& number)
-{
-    if (step.Do == ExpressionStep::kLiteral) {
-        number = step.Number;
-        return true;
-    }
-    CEngineVariant* variable = step.Do == ExpressionStep::kVariable ? m_variables.CachedLookup(step.Lookup) : nullptr;
-    if (!variable)
-        variable = FindOperandVariable(tokens, step);
-    if (!variable || !variable->IsNumber())
-        return false;
-    number = variable->GetNumber();
-    return true;
-}
-
-inline __attribute__((always_inline)) bool CPandrel_Script::RunTwoOperands(TokenList& tokens,
-                                                                           const CompiledExpression& compiled,
-                                                                           int& index, double& value, bool& integral)
-{
-    const ExpressionStep* steps = compiled.Steps.data();
-    double right;
-    if (!ReadNumberOperand(tokens, steps[0], value) || !ReadNumberOperand(tokens, steps[1], right))
-        return false;
-    ApplyToDoubles(steps[2].Code, value, right, integral);
-    index = steps[3].Token;
-    return true;
 }
 
 bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index,
@@ -580,10 +551,7 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
     if (compiled.TwoOperands ? !RunTwoOperands(tokens, compiled, index, value, integral)
                              : !RunOnNumbers(tokens, compiled, index, value, integral))
         return false;
-    if (integral)
-        result.SetInt(static_cast<int>(value));
-    else
-        result.SetNumber(value);
+    SetNumberValue(result, value, integral);
     return true;
 }
 
@@ -610,27 +578,11 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
                 return false;
             integral[top++] = false;
             break;
-        case ExpressionStep::kOperator: {
-            const bool unary = IsUnary(step.Code);
-            bool isInt;
-            if (!ApplyToDoubles(step.Code, values[top - (unary ? 1 : 2)], values[top - 1], isInt))
+        case ExpressionStep::kOperator:
+        case ExpressionStep::kShortCircuit:
+            if (!StepOnNumbers(step, values, integral, top, i))
                 return false;
-            if (!unary)
-                --top;
-            integral[top - 1] = isInt;
             break;
-        }
-        case ExpressionStep::kShortCircuit: {
-            const bool truth = values[top - 1] != 0.0;
-            if (truth == (step.Code == kOpOr)) {
-                if (step.Flags & ExpressionStep::kSkipFails)
-                    return false;
-                values[top - 1] = truth ? 1 : 0;
-                integral[top - 1] = true;
-                i = static_cast<size_t>(step.Jump) - 1;
-            }
-            break;
-        }
         case ExpressionStep::kAccept:
             value = values[0];
             isInt = integral[0];
@@ -646,25 +598,98 @@ bool CPandrel_Script::RunOnNumbers(TokenList& tokens, const CompiledExpression& 
 int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index,
                                            int limit, CEngineVariant& result, int errorColumn)
 {
+    if (compiled.NumbersOnly && RunOnNumbers(tokens, compiled, index, result))
+        return 0;
+    ValueStackFrame values(m_values);
+    size_t first = 0;
+    if (compiled.NumbersAndCalls) {
+        const int outcome = RunNumbersAndCalls(tokens, compiled, index, result, first);
+        if (outcome != kStoppedOnNumbers)
+            return outcome;
+    }
+    return RunSteps(tokens, compiled, first, values.Base(), index, limit, result, errorColumn);
+}
+
+int CPandrel_Script::RunNumbersAndCalls(TokenList& tokens, const CompiledExpression& compiled, int& index,
+                                        CEngineVariant& result, size_t& resume)
+{
+    // On plain numbers as long as the operands, the calls' results among
+    // them, are numbers. The first that is not stops it: the numbers so far
+    // go on the operand stack as the general way would have them there (and
+    // a call's result after them), and the general way goes on from there,
+    // so that no call runs twice.
+    const std::vector<ExpressionStep>& steps = compiled.Steps;
+    double values[CompiledExpression::kNumberDepth];
+    bool integral[CompiledExpression::kNumberDepth];
+    int top = 0;
+    const size_t count = steps.size();
+    CEngineVariant called;
+    auto stop = [&](size_t at, bool withCalled) {
+        for (int i = 0; i < top; ++i)
+            SetNumberValue(m_values.Push(), values[i], integral[i]);
+        if (withCalled)
+            m_values.Push() = static_cast<CEngineVariant&&>(called);
+        resume = at;
+        return kStoppedOnNumbers;
+    };
+    for (size_t i = 0; i < count; ++i) {
+        const ExpressionStep& step = steps[i];
+        switch (step.Do) {
+        case ExpressionStep::kLiteral:
+        case ExpressionStep::kVariable:
+        case ExpressionStep::kElement:
+            if (!ReadNumberOperand(tokens, step, values[top]))
+                return stop(i, false);
+            integral[top++] = false;
+            break;
+        case ExpressionStep::kOperand: {
+            const CallPlan& plan = *step.Call;
+            if (plan.Function ? CallPlannedFunction(tokens, plan, called) : RunPlannedBuiltinCall(tokens, plan, called))
+                return 1;
+            if (!called.IsNumber())
+                return stop(i + 1, true);
+            values[top] = called.GetNumber();
+            integral[top++] = false;
+            break;
+        }
+        case ExpressionStep::kOperator:
+        case ExpressionStep::kShortCircuit:
+            if (!StepOnNumbers(step, values, integral, top, i))
+                return stop(i, false);
+            break;
+        case ExpressionStep::kAccept:
+            if (integral[0])
+                result.SetInt(static_cast<int>(values[0]));
+            else
+                result.SetNumber(values[0]);
+            index = step.Token;
+            return 0;
+        default:
+            return stop(i, false);
+        }
+    }
+    return stop(count, false);
+}
+
+int CPandrel_Script::RunSteps(TokenList& tokens, const CompiledExpression& compiled, size_t first, int base, int& index,
+                              int limit, CEngineVariant& result, int errorColumn)
+{
     // The evaluator's own errors point at the expression's first token.
     auto reportError = [&](int error) {
         const int column = errorColumn >= 0 ? errorColumn : TokenAt(tokens, compiled.Start, limit).Column;
         ShowScriptError(ExpressionErrorText(error), column);
         return 1;
     };
-    if (compiled.NumbersOnly && RunOnNumbers(tokens, compiled, index, result))
-        return 0;
-    ValueStackFrame values(m_values);
     const std::vector<ExpressionStep>& steps = compiled.Steps;
     const size_t count = steps.size();
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = first; i < count; ++i) {
         const ExpressionStep& step = steps[i];
         switch (step.Do) {
         case ExpressionStep::kLiteral:
-            m_values.Push().Assign(tokens.GetToken(step.Token).Value);
+            m_values.Push().Assign(step.Site->Value);
             break;
         case ExpressionStep::kVariable: {
-            ScriptToken& token = tokens.GetToken(step.Token);
+            ScriptToken& token = *step.Site;
             CEngineVariant* variable = FindVariable(token);
             if (!variable) {
                 ShowScriptError("Variable used without being declared.", token.Column);
@@ -680,8 +705,19 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
             int failed;
             switch (tokens.GetToken(at).Type) {
             case kTokenVariable: failed = EvaluateVariable(tokens, at, limit, slot); break;
-            case kTokenBuiltin: failed = CallBuiltin(tokens, at, limit, slot); break;
-            case kTokenUserFunction: failed = CallUserFunction(tokens, at, limit, slot); break;
+            case kTokenBuiltin:
+                failed = step.Call ? RunPlannedBuiltinCall(tokens, *step.Call, slot)
+                                   : CallBuiltin(tokens, at, limit, slot);
+                break;
+            case kTokenUserFunction:
+                if (!step.Call) {
+                    const CallPlan* plan = PlanCall(tokens, at, limit);
+                    if (plan && plan->Regular)
+                        step.Call = plan;
+                }
+                failed = step.Call ? CallPlannedFunction(tokens, *step.Call, slot)
+                                   : CallUserFunction(tokens, at, limit, slot);
+                break;
             default: failed = EvaluateMacro(tokens, at, limit, slot); break;
             }
             if (failed)
@@ -692,7 +728,7 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
         }
         case ExpressionStep::kOperator:
             if (!ApplyToNumbers(step.Code))
-                ApplyOperator(step.Code, values.Base());
+                ApplyOperator(step.Code, base);
             break;
         case ExpressionStep::kShortCircuit: {
             CEngineVariant& left = m_values.At(m_values.GetCount() - 1);
@@ -706,7 +742,7 @@ int CPandrel_Script::RunCompiledExpression(TokenList& tokens, const CompiledExpr
             break;
         }
         case ExpressionStep::kAccept:
-            result = static_cast<CEngineVariant&&>(m_values.At(values.Base()));
+            result = static_cast<CEngineVariant&&>(m_values.At(base));
             index = step.Token;
             return 0;
         case ExpressionStep::kError:

@@ -5,6 +5,7 @@
 // its error appears again each time the line is reached.
 #pragma once
 
+#include "engine/CompiledStatement.h"
 #include "engine/Tokens.h"
 
 #include <memory>
@@ -36,6 +37,10 @@ struct CachedLine
     std::vector<BlockBranch> Branches;
     // The line has run since it was read (its tokens have been fetched).
     bool Ran = false;
+    // The line's statement, compiled the first time it runs from the cached
+    // tokens (StatementReady from then on).
+    bool StatementReady = false;
+    CompiledStatement Statement;
 };
 
 class LineCache
@@ -47,20 +52,23 @@ public:
     unsigned GetGeneration() const { return m_generation; }
     // Counts the resets: an entry, and what it holds, lasts until the next one.
     unsigned GetResets() const { return m_resets; }
-    bool IsValid() const { return m_valid; }
-    void Invalidate() { m_valid = false; }
+    // A cache that was never reset, or was forgotten, holds no state of the
+    // store (whose generations are never 0).
+    bool IsValid() const { return m_generation != 0; }
+    void Invalidate() { m_generation = 0; }
     // The entry of a line position, 1..lineCount; null outside.
     CachedLine* At(int position)
     {
-        return position >= 1 && position <= static_cast<int>(m_lines.size())
-                   ? m_lines[static_cast<size_t>(position - 1)].get() : nullptr;
+        const unsigned index = static_cast<unsigned>(position - 1);
+        return index < m_count ? m_first + index : nullptr;
     }
 
 private:
-    // Entries keep their addresses: a statement may hold one while it runs
-    // lines that fill others.
-    std::vector<std::unique_ptr<CachedLine>> m_lines;
+    // Made at the reset and never resized, so that entries keep their
+    // addresses: a statement may hold one while it runs lines that fill others.
+    std::vector<CachedLine> m_lines;
+    CachedLine* m_first = nullptr;   // m_lines' storage and size
+    unsigned m_count = 0;
     unsigned m_generation = 0;
     unsigned m_resets = 0;
-    bool m_valid = false;
 };

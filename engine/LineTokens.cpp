@@ -83,3 +83,12 @@ const UserFunctionEntry* CPandrel_Script::FindUserFunction(ScriptToken& token)
     }
     return token.Function;
 }
+
+CEngineVariant* CPandrel_Script::FindVariableAgain(ScriptToken& token, VariableLookupCache& cache)
+{
+    if (!token.NameHash)   // a line read afresh: its names are as written
+        return m_variables.Lookup(token.Value.GetString(), kScopeAuto);
+    if (CEngineVariant* global = m_variables.GlobalLookup(cache))
+        return global;
+    return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, cache);
+}

@@ -1,5 +1,6 @@
 // The operands of an expression: variables and array elements, builtin
 // calls and user-function calls.
+#include "engine/InlineEvaluation.h"
 #include "engine/ScriptEngine.h"
 
 namespace {
@@ -191,7 +192,131 @@ int CPandrel_Script::EvaluateVariable(TokenList& tokens, int& index, int limit, 
     return 0;
 }
 
+bool CPandrel_Script::PlanArguments(TokenList& tokens, int open, int limit, int parameters, CallPlan& plan)
+{
+    // As the call would read them: each argument an expression up to the
+    // ")" whose end does not depend on its values, followed by a "," when
+    // another comes. Builtins (`parameters` < 0) take any number, none of
+    // them empty; a user function takes its parameters, the last perhaps
+    // followed by a ",".
+    plan.Regular = false;
+    plan.Limit = limit;
+    plan.Arguments.clear();
+    if (!TokenAt(tokens, open, limit).Is(kTokenLeftParen))
+        return false;
+    const int close = FindClosingBracket(tokens, open, limit);
+    if (close < 0)
+        return false;
+    plan.Close = close;
+    int at = open + 1;
+    for (int argument = 0; parameters < 0 ? at < close : argument < parameters; ++argument) {
+        if (at >= close)
+            return false;
+        const CompiledExpression* compiled = nullptr;
+        int end = at + 1;
+        if (!IsLoneOperand(tokens, at, close)) {
+            compiled = &CompiledAt(tokens, at, close);
+            end = compiled->EndToken;
+            if (end < 0)
+                return false;
+        }
+        CallPlan::Argument& planned = plan.Arguments.emplace_back();
+        ScriptToken& first = tokens.GetToken(at);
+        planned.Start = at;
+        planned.Column = first.Column;
+        planned.First = &first;
+        planned.Compiled = compiled;
+        if (!compiled && first.Is(kTokenLiteral)) {
+            planned.IsLiteral = true;
+            planned.Literal.Assign(first.Value);
+        }
+        if (end < close && !tokens.GetToken(end).Is(kTokenComma))
+            return false;
+        at = end < close ? end + 1 : end;
+        if (parameters < 0 && at == close && end < close)
+            return false;   // a "," with nothing after it
+    }
+    if (at != close)
+        return false;
+    plan.Regular = true;
+    plan.SimpleArguments = true;
+    for (const CallPlan::Argument& argument : plan.Arguments)
+        plan.SimpleArguments = plan.SimpleArguments && (!argument.Compiled || argument.Compiled->NumbersOnly);
+    return true;
+}
+
+int CPandrel_Script::EvaluateArgument(TokenList& tokens, const CallPlan::Argument& argument, int close,
+                                      CEngineVariant& value)
+{
+    return EvaluateArgumentInto(tokens, argument, close, value);
+}
+
+CallPlan* CPandrel_Script::PlanCall(TokenList& tokens, int index, int limit)
+{
+    // One plan for each call, made the first time it is asked for; a user
+    // function's plan waits until its parameters have been read.
+    if (index >= limit || index >= tokens.GetCount())
+        return nullptr;
+    ScriptToken& name = tokens.GetToken(index);
+    if (CallPlan* plan = tokens.GetCallPlan(name))
+        return plan->Limit == limit ? plan : nullptr;
+    // Planning a call compiles its arguments, which plans the calls among
+    // them: no deeper than a run may nest calls in a line, so that the
+    // deepest line costs no more of the stack than its run would.
+    if (m_planningDepth > kMaxLineNesting)
+        return nullptr;
+    struct Deeper
+    {
+        int& depth;
+        explicit Deeper(int& d) : depth(++d) {}
+        ~Deeper() { --depth; }
+    } deeper(m_planningDepth);
+    if (name.Is(kTokenBuiltin)) {
+        CallPlan& plan = tokens.AddCallPlan(name);
+        const int builtin = name.Value.GetInt();
+        plan.Builtin = builtin;
+        if (!PlanArguments(tokens, index + 1, limit, -1, plan) || builtin < 0 || builtin >= m_builtinCount ||
+            !BuiltinAcceptsArgumentCount(m_builtins[builtin], static_cast<int>(plan.Arguments.size())))
+            plan.Regular = false;
+        return &plan;
+    }
+    const UserFunctionEntry* function = FindUserFunction(name);
+    if (!function || !function->ParametersRead || function->ParametersGeneration != g_ScriptFile.GetGeneration())
+        return nullptr;
+    CallPlan& plan = tokens.AddCallPlan(name);
+    bool byValue = true;
+    for (const UserFunctionParameter& parameter : function->Parameters)
+        byValue = byValue && !parameter.ByRef;
+    if (!byValue || !PlanArguments(tokens, index + 1, limit, static_cast<int>(function->Parameters.size()), plan))
+        plan.Regular = false;
+    plan.Function = function;
+    return &plan;
+}
+
 int CPandrel_Script::CallBuiltin(TokenList& tokens, int& index, int limit, CEngineVariant& result)
+{
+    const CallPlan* plan = PlanCall(tokens, index, limit);
+    if (!plan || !plan->Regular)
+        return CallBuiltinFromTokens(tokens, index, limit, result);
+    index = plan->Close + 1;
+    return RunPlannedBuiltinCall(tokens, *plan, result);
+}
+
+int CPandrel_Script::RunPlannedBuiltinCall(TokenList& tokens, const CallPlan& plan, CEngineVariant& result)
+{
+    ScopedArgumentList arguments(m_argumentLists);
+    CVariantList& list = arguments.List();
+    for (const CallPlan::Argument& argument : plan.Arguments)
+        if (EvaluateArgumentInto(tokens, argument, plan.Close, list.AppendNew()))
+            return 1;
+    if (CallBuiltinByIndex(plan.Builtin, list, result) != 0)
+        return 1;
+    // A stop during the builtin (a wait that the end key ended) ends the
+    // statement: nothing more of the line may run.
+    return m_runState == kRunStateStop ? 1 : 0;
+}
+
+int CPandrel_Script::CallBuiltinFromTokens(TokenList& tokens, int& index, int limit, CEngineVariant& result)
 {
     ScriptToken& name = TokenAt(tokens, index, limit);
     const int builtin = name.Value.GetInt();
@@ -234,6 +359,31 @@ int CPandrel_Script::CallBuiltin(TokenList& tokens, int& index, int limit, CEngi
 
 int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, CEngineVariant& result)
 {
+    const CallPlan* plan = PlanCall(tokens, index, limit);
+    if (!plan || !plan->Regular)
+        return CallUserFunctionFromTokens(tokens, index, limit, result);
+    index = plan->Close + 1;
+    return RunPlannedUserCall(tokens, *plan, result);
+}
+
+int CPandrel_Script::RunPlannedUserCall(TokenList& tokens, const CallPlan& plan, CEngineVariant& result)
+{
+    return CallPlannedFunction(tokens, plan, result);
+}
+
+void CPandrel_Script::BindArgumentByName(const UserFunctionEntry& function, const UserFunctionParameter& parameter,
+                                         CEngineVariant& value)
+{
+    if (function.DistinctParameters)
+        m_variables.BindParameterAlias(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
+    else if (value.IsReference())
+        m_variables.DeclareAliasUpper(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
+    else
+        m_variables.DeclareUpper(parameter.Name.GetText(), parameter.Hash, value, kScopeLocal);
+}
+
+int CPandrel_Script::CallUserFunctionFromTokens(TokenList& tokens, int& index, int limit, CEngineVariant& result)
+{
     ScriptToken& name = TokenAt(tokens, index, limit);
     const int nameColumn = name.Column;
     const UserFunctionEntry* function = FindUserFunction(name);
@@ -241,7 +391,6 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
         ShowScriptError("Unknown function name.", nameColumn);
         return 1;
     }
-    const int funcLine = function->FirstLine;
     const int close = CallBrackets(tokens, index, limit, nameColumn);
     if (close < 0)
         return 1;
@@ -307,30 +456,10 @@ int CPandrel_Script::CallUserFunction(TokenList& tokens, int& index, int limit, 
         return 1;
     }
 
-    // The parameters become the new level's local variables.
-    m_variables.PushScope();
-    for (int argument = 0; argument < pinned.Bound; ++argument) {
-        const UserFunctionParameter& parameter = (*parameters)[static_cast<size_t>(argument)];
-        CEngineVariant& value = m_values.At(arguments.Base() + argument);
-        // Names that come once each go straight into the new scope.
-        if (function->DistinctParameters) {
-            if (value.IsReference())
-                m_variables.BindParameterAlias(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
-            else
-                m_variables.BindParameter(parameter.Name.GetText(), parameter.Hash,
-                                          static_cast<CEngineVariant&&>(value));
-        } else if (value.IsReference())
-            m_variables.DeclareAliasUpper(parameter.Name.GetText(), parameter.Hash, value.GetTarget());
-        else
-            m_variables.DeclareUpper(parameter.Name.GetText(), parameter.Hash, value, kScopeLocal);
-    }
-    // The result is an operand slot of the caller's expression, which
-    // nothing reads until the call is over.
-    const int status = CallFunction(funcLine + 1, false, false, &result, 0);
-    m_variables.PopScope();
-    if (status != 0)
+    if (RunUserFunction(*function, arguments.Base(), result))
         return 1;
     index = close + 1;
     // A stop inside the function (Exit, the end key) ends the caller's statement too.
     return m_runState == kRunStateStop ? 1 : 0;
 }
+

@@ -1,6 +1,7 @@
 // The run loop: runs script lines one turn at a time, keeps the UI thread's
 // messages flowing between them, and serves as the wait loop of the
 // blocking builtins (Execute(0, 0)).
+#include "engine/InlineEvaluation.h"
 #include "engine/ScriptEngine.h"
 #include "engine/ScriptFile.h"
 
@@ -21,7 +22,6 @@ namespace {
 const double kPumpIntervalSeconds = 0.004;
 const int kTurnsPerClockRead = 32;
 const int kMostTurnsPerClockRead = 256;
-const DWORD kPumpIntervalTicks = 4;
 // The processor's unit of fetching memory.
 const size_t kCacheLineBytes = 64;
 
@@ -41,161 +41,174 @@ LONGLONG CounterNow()
     return now.QuadPart;
 }
 
-}  // namespace
-
-// Most turns: inline in the run loop.
-inline bool CPandrel_Script::TurnIsQuiet()
+// Has the processor fetch `bytes` from `start` into its cache meanwhile.
+void FetchAhead(const void* start, size_t bytes)
 {
-    return GetTickCount() - m_lastPumpTick < kPumpIntervalTicks && ++m_turnsSinceClockRead < m_turnsPerClockRead;
+    const char* first = static_cast<const char*>(start);
+    for (size_t offset = 0; offset < bytes; offset += kCacheLineBytes)
+        __builtin_prefetch(first + offset);
 }
+
+}  // namespace
 
 int CPandrel_Script::Execute(int startLine, int topLevel)
 {
     const bool waitLoop = startLine == 0;
+    if (!topLevel && !waitLoop)
+        return RunNestedLevel(startLine);
     if (!waitLoop)
         m_runState = kRunStateRunning;   // a wait keeps the state its builtin set
     if (!topLevel) {
-        if (m_nestingDepth >= kMaxNestingDepth) {
-            ShowScriptError("Recursion level has been exceeded - Brenvik Kestrune will quit to prevent stack overflow.", -1);
+        if (!EnterNestedLevel())
             return 1;
-        }
-        ++m_nestingDepth;
     } else if (m_nestingDepth == 0) {
-        // A run starts with no block open and no window check pending, even
-        // when the run before it ended inside a loop.
-        m_ifStack.Clear();
-        m_selectStack.Clear();
-        m_loopStack.Clear();
-        m_bindingInProgress = 0;
-        // The queue was emptied just before the run began (the run starts
-        // from a message): the first pump is due a pump interval from now.
-        m_lastPumpTick = GetTickCount();
-        m_lastPumpCounter = CounterNow();
-        m_turnsSinceClockRead = 0;
+        StartTopLevelRun();
     }
     m_returnFlag = 0;
     if (!TagsHold(startLine))
         RegisterTags(startLine);
-
-    int line = startLine;
-    bool stopped = false;
-    while (!m_returnFlag) {
-        // A stopped run ends without emptying the queue once more: the
-        // application's own loop takes the messages from here.
-        if (m_runState != kRunStateStop) {
-            const bool waiting = waitLoop || m_runState != kRunStateRunning;
-            if (waiting || !TurnIsQuiet())
-                PumpUnlessEarly(waiting);
-        }
-        if (m_runState == kRunStateStop) {
-            stopped = true;
-            break;
-        }
-        // Most turns have nothing to poll: no wait, key, Adlib or stop.
-        if ((m_runState != kRunStateRunning || StopFlag || m_context.Callbacks().Adlib.Enabled || g_LongWaitActive ||
-             m_longWaitEvent || m_hotKeyReadPosition != g_HotKeyRingWritePosition) &&
-            PollWaitState())
-            continue;
-        if (UseHalvane && !StopFlag) {
-            if (!m_bindingInProgress) {
-                m_bindingInProgress = 1;
-                if (!BindLineWindow(line))
-                    continue;
-            }
-            m_bindingInProgress = 0;
-        }
-
-        m_currentLine = line;
-        const char* text = g_ScriptFile.GetLine(line);
-        ++line;
-        if (!text || StopFlag) {
-            CancelLongWait();
-            m_runState = kRunStateStop;
-            continue;
-        }
-        std::unique_ptr<TokenList> fresh;
-        CachedLine* cached = CachedLineAt(m_currentLine);
-        TokenList* tokens = cached ? TokensForRun(m_currentLine, *cached, fresh) : TokensForRun(m_currentLine, fresh);
-        if (!tokens)
-            continue;   // the lexer reported the error and stopped the run
-        ++m_statistics.LinesRun;
-        if (cached && !cached->Ran)
-            FetchNextLineAhead(*cached, line);
-        ExecuteStatement(*tokens, 0, line);
-    }
-
-    if (!stopped)
+    if (!RunLines(startLine, waitLoop))
         m_returnFlag = 0;
     if (!topLevel)
         --m_nestingDepth;
     else if (m_nestingDepth == 0)
         EndTopLevelRun();
-    if (m_quitPending) {
-        // Each level that ends passes the quit on: the level above takes it
-        // again at its next turn and ends too, and the last one leaves it in
-        // the queue for the application's own message loop.
-        m_quitPending = 0;
-        PostQuitMessage(m_quitCode);
-    }
+    if (m_quitPending)
+        PassQuitOn();
     return 0;
+}
+
+bool CPandrel_Script::RefuseNesting()
+{
+    ShowScriptError("Recursion level has been exceeded - Brenvik Kestrune will quit to prevent stack overflow.", -1);
+    return false;
+}
+
+void CPandrel_Script::StartTopLevelRun()
+{
+    // A run starts with no block open and no window check pending, even
+    // when the run before it ended inside a loop.
+    m_ifStack.Clear();
+    m_selectStack.Clear();
+    m_loopStack.Clear();
+    m_bindingInProgress = 0;
+    // The queue was emptied just before the run began (the run starts
+    // from a message): the first pump is due a pump interval from now.
+    m_lastPumpTick = GetTickCount();
+    m_lastPumpCounter = CounterNow();
+    m_turnsSinceClockRead = 0;
+}
+
+void CPandrel_Script::PassQuitOn()
+{
+    // Each level that ends passes the quit on: the level above takes it
+    // again at its next turn and ends too, and the last one leaves it in
+    // the queue for the application's own message loop.
+    m_quitPending = 0;
+    PostQuitMessage(m_quitCode);
+}
+
+bool CPandrel_Script::Turn(int& line, bool waitLoop, bool pumpChecked)
+{
+    // A stopped run ends without emptying the queue once more: the
+    // application's own loop takes the messages from here.
+    if (m_runState != kRunStateStop && !pumpChecked) {
+        const bool waiting = waitLoop || m_runState != kRunStateRunning;
+        if (waiting || !TurnIsQuiet())
+            PumpUnlessEarly(waiting);
+    }
+    if (m_runState == kRunStateStop)
+        return false;
+    if (!NothingToPoll() && PollWaitState())
+        return true;
+    if (UseHalvane && !StopFlag) {
+        if (!m_bindingInProgress) {
+            m_bindingInProgress = 1;
+            if (!BindLineWindow(line))
+                return true;
+        }
+        m_bindingInProgress = 0;
+    }
+
+    m_currentLine = line;
+    // The cache has an entry for each line of the store, none beyond.
+    CachedLine* cached = CachedLineAt(line);
+    ++line;
+    if (!cached || StopFlag) {
+        CancelLongWait();
+        m_runState = kRunStateStop;
+        return true;
+    }
+    if (cached->StatementReady && !(cached->MayExpand && m_expandEnvStrings == 1)) {
+        ++m_statistics.LinesRun;
+        if (!cached->Ran)
+            FetchNextLineAhead(*cached, line);
+        RunCompiledStatement(cached->Statement, *cached->Tokens, line);
+    } else {
+        RunLineFromTokens(*cached, line);
+    }
+    return true;
+}
+
+void CPandrel_Script::RunLineFromTokens(CachedLine& cached, int& nextLine)
+{
+    // The first run of a line compiles its statement from the cached
+    // tokens; a line read afresh (its strings expand environment variables)
+    // runs from those.
+    std::unique_ptr<TokenList> fresh;
+    TokenList* tokens = TokensForRun(m_currentLine, cached, fresh);
+    if (!tokens)
+        return;   // the lexer reported the error and stopped the run
+    ++m_statistics.LinesRun;
+    if (tokens == cached.Tokens.get()) {
+        if (!cached.StatementReady) {
+            CompileStatement(*tokens, 0, cached.Statement);
+            cached.StatementReady = true;
+        }
+        if (!cached.Ran)
+            FetchNextLineAhead(cached, nextLine);
+        RunCompiledStatement(cached.Statement, *tokens, nextLine);
+        return;
+    }
+    ExecuteStatement(*tokens, 0, nextLine);
 }
 
 void CPandrel_Script::FetchNextLineAhead(CachedLine& current, int nextLine)
 {
     // A line that runs for the first time (a recorded macro runs most of its
-    // lines once) has its tokens come from memory, which takes longer than
-    // running them: the next line's tokens are fetched meanwhile, so that
-    // they are at hand when it runs. Lines that run again, in loops, are at
+    // lines once) has what it reads come from memory, which takes longer
+    // than running it: the next line's is fetched meanwhile, so that it is
+    // at hand when that line runs (its call's plan, with the literals it
+    // passes, or else its tokens). Lines that run again, in loops, are at
     // hand already and fetch nothing.
     current.Ran = true;
     CachedLine* next = m_lineCache.At(nextLine);
-    if (!next || !next->Tokens)
+    if (!next)
         return;
-    const TokenList& tokens = *next->Tokens;
-    const char* first = reinterpret_cast<const char*>(tokens.Data());
-    const size_t bytes = static_cast<size_t>(tokens.GetCount()) * sizeof(ScriptToken);
-    for (size_t offset = 0; offset < bytes; offset += kCacheLineBytes)
-        __builtin_prefetch(first + offset);
+    if (const CallPlan* plan = next->Statement.Call) {
+        FetchAhead(plan, sizeof *plan);
+        FetchAhead(plan->Arguments.data(), plan->Arguments.size() * sizeof(CallPlan::Argument));
+        return;
+    }
+    if (next->Tokens)
+        FetchAhead(next->Tokens->Data(), static_cast<size_t>(next->Tokens->GetCount()) * sizeof(ScriptToken));
 }
 
 int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, CEngineVariant* returned,
                                   int initialReturn)
 {
-    const DWORD waitStart = m_context.Waits().Start;
-    const DWORD waitTimeout = m_context.Waits().Timeout;
-    const int currentLine = m_currentLine;
-    const int error = m_error;
-    const int ifDepth = m_ifStack.GetCount();
-    const int selectDepth = m_selectStack.GetCount();
-    const int loopDepth = m_loopStack.GetCount();
-    const int lineNesting = m_lineNesting;   // the function's lines are lines of their own
-    m_lineNesting = 0;
-    // The caller's own return value is not touched by what the level does
-    // (it waits on the operand stack, where keeping it allocates nothing).
-    ValueStackFrame saved(m_values);
-    CEngineVariant& callerReturn = m_values.Push();
-    callerReturn = static_cast<CEngineVariant&&>(m_returnValue);
-    m_returnValue.SetInt(initialReturn);
-
+    CEngineVariant unused;   // the level's Return value when the caller wants none
     if (keepScope)
         m_variables.PushScope();
-    const int status = Execute(line, 0);
+    const int status = RunLevel(line, restoreError, returned ? *returned : unused, initialReturn);
     if (keepScope)
         m_variables.PopScope();
-
-    if (returned)
-        *returned = static_cast<CEngineVariant&&>(m_returnValue);
-    m_returnValue = static_cast<CEngineVariant&&>(callerReturn);
-    m_ifStack.PopTo(ifDepth);
-    m_selectStack.PopTo(selectDepth);
-    m_loopStack.PopTo(loopDepth);
-    m_context.Waits().Start = waitStart;
-    m_context.Waits().Timeout = waitTimeout;
-    m_currentLine = currentLine;
-    m_lineNesting = lineNesting;
-    if (restoreError)
-        m_error = error;
     return status;
+}
+
+int CPandrel_Script::RunUserFunction(const UserFunctionEntry& function, int argumentsBase, CEngineVariant& result)
+{
+    return EnterUserFunction(function, argumentsBase, result);
 }
 
 void CPandrel_Script::PumpIfDue(bool waiting)

@@ -9,6 +9,7 @@
 
 #include "engine/BlockStack.h"
 #include "engine/BuiltinTable.h"
+#include "engine/CompiledStatement.h"
 #include "engine/EngineString.h"
 #include "engine/EngineVariant.h"
 #include "engine/ScriptFile.h"
@@ -32,6 +33,8 @@
 
 enum
 {
+    // The message queue is emptied at least this many ticks apart while lines run.
+    kPumpIntervalTicks = 4,
     kMaxNestingDepth = 384,
     // Calls, subscripts and single-line Ifs nested within one line: each is
     // a level deeper on the program's stack, and the deepest line at the
@@ -39,6 +42,12 @@ enum
     kMaxLineNesting = 32,
     kHotKeyRingSize = 64
 };
+
+// Beside the engine: script hot-key ids on their way to the run loop, and
+// the flag of a WAITLONG in progress (cleared by its timer thread).
+extern int g_HotKeyRing[kHotKeyRingSize];
+extern int g_HotKeyRingWritePosition;
+extern volatile BYTE g_LongWaitActive;
 
 // How often and how far apart a line bound to a recorded window looks for it
 // before the run gives up (the tests shorten the wait).
@@ -72,6 +81,8 @@ public:
     // return value, which lands in `returned` when given. Execute's result.
     int CallFunction(int line, bool keepScope, bool restoreError,
                      CEngineVariant* returned = nullptr, int initialReturn = 0);
+    // CallFunction's level, its Return writing into `returned`.
+    int RunLevel(int line, bool restoreError, CEngineVariant& returned, int initialReturn);
     // The user function of that name (without regard to case): its Func
     // line, parameter count and EndFunc line. False when there is none.
     bool LookupUserFunction(const char* name, int& firstLine, int& parameterCount, int& lastLine) const;
@@ -157,6 +168,8 @@ private:
     int ScanLines(int first, const std::function<int(int position, TokenList& tokens)>& visit);
     int RegisterFunctions();
     int VerifyFunctionCalls();
+    // Compiles the statement of every line of the prepared script.
+    void CompileLines();
     // Finds the EndFunc of the Func at `funcLine`: its position, the last
     // line when the script ends first, -1 after an error was reported.
     int FindEndFunc(int funcLine);
@@ -184,8 +197,45 @@ private:
     // Its parts: a turn that does not wait and finds the tick count where it
     // was and the batch of turns between clock reads not over; and the rest,
     // which reads the clock or empties the queue.
-    bool TurnIsQuiet();
+    bool TurnIsQuiet()
+    {
+        return GetTickCount() - m_lastPumpTick < kPumpIntervalTicks && ++m_turnsSinceClockRead < m_turnsPerClockRead;
+    }
     void PumpUnlessEarly(bool waiting);
+    // A turn has nothing to poll: the run goes on, with no wait, script hot
+    // key, Adlib function or stop pending.
+    bool NothingToPoll()
+    {
+        return m_runState == kRunStateRunning && !StopFlag && !m_context.Callbacks().Adlib.Enabled &&
+               !g_LongWaitActive && !m_longWaitEvent && m_hotKeyReadPosition == g_HotKeyRingWritePosition;
+    }
+    // The cache entry of `line` when its compiled statement can run as it is.
+    CachedLine* ReadyLine(int line)
+    {
+        if (!LineCacheCurrent())
+            return nullptr;
+        CachedLine* cached = m_lineCache.At(line);
+        return cached && cached->StatementReady && !(cached->MayExpand && m_expandEnvStrings == 1) ? cached
+                                                                                                     : nullptr;
+    }
+    // The lines of a level from `line` on, turn after turn, until it
+    // returns (false) or the run stops (true); the loop of Execute.
+    bool RunLines(int line, bool waitLoop);
+    // Opens a nested level: false, after the report, past the nesting limit.
+    bool EnterNestedLevel();
+    bool RefuseNesting();
+    // Execute(line, 0): a level that a call opens.
+    int RunNestedLevel(int line);
+    void StartTopLevelRun();
+    // A WM_QUIT the pump took goes back to the queue as a level ends.
+    void PassQuitOn();
+    // A turn of the run loop (Execute) in full: the pump unless
+    // `pumpChecked`, the polls, the window binding, then the line at `line`.
+    // False when the run stops.
+    bool Turn(int& line, bool waitLoop, bool pumpChecked);
+    // Runs the current line when it has no compiled statement at hand, and
+    // compiles one for it when its tokens come from the cache.
+    void RunLineFromTokens(CachedLine& cached, int& nextLine);
     // Marks `current` as run and has the processor fetch the tokens of the
     // line at `nextLine` while `current` runs.
     void FetchNextLineAhead(CachedLine& current, int nextLine);
@@ -241,25 +291,32 @@ private:
     // Whether the cache holds the line store as it is now.
     bool LineCacheCurrent() const
     {
-        return m_lineCache.IsValid() && m_lineCache.GetGeneration() == g_ScriptFile.GetGeneration();
+        return m_lineCache.GetGeneration() == g_ScriptFile.GetGeneration();   // never 0, as a forgotten cache's
     }
     // The cache starts again for the line store as it is now; forgetting it
     // makes the next look-up do that.
     void RebuildLineCache();
     void ForgetLineCache();
-    // The variable a variable token names (automatic scope), or null.
-    CEngineVariant* FindVariable(ScriptToken& token)
+    // The variable a variable token names (automatic scope), or null; the
+    // answer is kept in the token, or in `cache` for a place of its own
+    // (a compiled expression's step).
+    CEngineVariant* FindVariable(ScriptToken& token) { return FindVariable(token, token.Lookup); }
+    CEngineVariant* FindVariable(ScriptToken& token, VariableLookupCache& cache)
     {
-        if (!token.NameHash)
-            return m_variables.Lookup(token.Value.GetString(), kScopeAuto);
-        if (CEngineVariant* cached = m_variables.CachedLookup(token.Lookup))
-            return cached;
-        if (CEngineVariant* placed = m_variables.PlacedLookup(token.Lookup))
-            return placed;
-        if (CEngineVariant* global = m_variables.GlobalLookup(token.Lookup))
-            return global;
-        return m_variables.LookupUpper(token.Value.GetString(), token.NameHash, kScopeAuto, token.Lookup);
+        // A name last found in the running function's scope is looked for
+        // at its place there first: calls of the function come and go
+        // between two look-ups from the same place.
+        if (token.NameHash) {
+            if (cache.LocalIndex >= 0) {
+                if (CEngineVariant* placed = m_variables.AtPlace(cache))
+                    return placed;
+            } else if (CEngineVariant* cached = m_variables.CachedLookup(cache)) {
+                return cached;
+            }
+        }
+        return FindVariableAgain(token, cache);
     }
+    CEngineVariant* FindVariableAgain(ScriptToken& token, VariableLookupCache& cache);
     // The user function a user-function token names, or null.
     const UserFunctionEntry* FindUserFunction(ScriptToken& token);
     // The function's parameters as its Func line declares them, read once
@@ -272,6 +329,19 @@ private:
         return ReadParameters(function);
     }
     const std::vector<UserFunctionParameter>* ReadParameters(const UserFunctionEntry& function);
+
+    // Compiled statements (StatementCompiler.cpp, CompiledStatements.cpp).
+    // Fills `compiled` with the compiled form of the statement at `index`.
+    void CompileStatement(TokenList& tokens, int index, CompiledStatement& compiled);
+    // The expression from `start` up to `limit` for a compiled statement:
+    // true, with the token after it in `end`, when that end is the same on
+    // every run.
+    bool RefExpression(TokenList& tokens, int start, int limit, ExpressionRef& expression, int& end);
+    int RunCompiledStatement(CompiledStatement& statement, TokenList& tokens, int& nextLine);
+    // The same, inline in the run loop.
+    int RunStatement(CompiledStatement& statement, TokenList& tokens, int& nextLine);
+    int RunCompiledAssignment(CompiledStatement& statement, TokenList& tokens);
+    int RunReturn(CompiledStatement& statement, TokenList& tokens);
 
     // Statements (Statements.cpp).
     int ExecuteStatement(TokenList& tokens, int index, int& nextLine);
@@ -372,29 +442,40 @@ private:
         ~LineNestingLevel() { --m_engine.m_lineNesting; }
         LineNestingLevel(const LineNestingLevel&) = delete;
         LineNestingLevel& operator=(const LineNestingLevel&) = delete;
-        bool Allowed(int column);
+        // The line's own statement and expression are not nested in anything.
+        bool Allowed(int column) { return m_engine.m_lineNesting <= kMaxLineNesting + 1 || Refused(column); }
 
     private:
+        bool Refused(int column);
         CPandrel_Script& m_engine;
     };
     // The compiled form (CompiledExpression.h): made once, run each time.
     void CompileExpression(TokenList& tokens, int start, int limit, CompiledExpression& compiled);
     int RunCompiledExpression(TokenList& tokens, const CompiledExpression& compiled, int& index, int limit,
                               CEngineVariant& result, int errorColumn);
+    // Its parts: a NumbersAndCalls expression on numbers (0, 1 after an
+    // error, or kStoppedOnNumbers with the steps from `resume` on left to
+    // the general way), and the general way from step `first`, the
+    // evaluation's operands on the stack from `base`.
+    enum { kStoppedOnNumbers = 2 };
+    int RunNumbersAndCalls(TokenList& tokens, const CompiledExpression& compiled, int& index, CEngineVariant& result,
+                           size_t& resume);
+    int RunSteps(TokenList& tokens, const CompiledExpression& compiled, size_t first, int base, int& index, int limit,
+                 CEngineVariant& result, int errorColumn);
     // Runs a NumbersOnly expression on plain numbers: false, with nothing
     // changed, when an operand is not a number (or is missing).
     bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, CEngineVariant& result);
     // The same, giving the value and whether it is held as an integer.
     bool RunOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
                       bool& integral);
-    // RunOnNumbers' parts: an operand step's number, and a TwoOperands
-    // expression's value (inline where conditions and assignments take them);
-    // the variable or element of an operand step that its kept look-up does
-    // not answer (the look-up is kept again).
-    CEngineVariant* FindOperandVariable(TokenList& tokens, const ExpressionStep& step);
+    // RunOnNumbers' parts: an operand step's number (a variable's look-up
+    // kept with the step), and a TwoOperands expression's value (inline
+    // where conditions and assignments take them).
     bool ReadNumberOperand(TokenList& tokens, const ExpressionStep& step, double& number);
     bool RunTwoOperands(TokenList& tokens, const CompiledExpression& compiled, int& index, double& value,
                         bool& integral);
+    bool TwoOperandsInto(TokenList& tokens, const CompiledExpression& compiled, int& index, CEngineVariant& result);
+    int TestCondition(TokenList& tokens, const ExpressionRef& condition, bool& truth);
     // The compiled form of the expression from `index` up to `limit`.
     CompiledExpression& CompiledAt(TokenList& tokens, int index, int limit);
     // A literal or plain variable that is the whole expression.
@@ -413,6 +494,19 @@ private:
     // brackets do not close within the limit or it is no operand.
     int OperandEnd(TokenList& tokens, int index, int limit);
     int EvaluateCondition(TokenList& tokens, int& index, bool& truth);
+    // The same for an expression whose form is known.
+    int EvaluateExpression(TokenList& tokens, const ExpressionRef& expression, CEngineVariant& result);
+    int EvaluateCondition(TokenList& tokens, const ExpressionRef& condition, bool& truth);
+    // A condition that is an expression on numbers, run on plain numbers:
+    // false when an operand is not a number.
+    bool TestOnNumbers(TokenList& tokens, const CompiledExpression& compiled, int& index, bool& truth);
+    // A lone literal or plain variable that is the whole expression at `index`.
+    int EvaluateLoneOperand(TokenList& tokens, int& index, CEngineVariant& result);
+    int LoneOperandInto(ScriptToken& only, CEngineVariant& result);
+    // EvaluateExpression for a known form, inline (InlineEvaluation.h).
+    int EvaluateInto(TokenList& tokens, const ExpressionRef& expression, CEngineVariant& result);
+    // "Variable used without being declared." at the variable: 1.
+    int ReportUndeclared(ScriptToken& variable);
     int EvaluateVariable(TokenList& tokens, int& index, int limit, CEngineVariant& result);
     // Whether the variable at `index` is followed, up to `end`, by subscripts
     // that are each a literal or a plain variable (`$grid[$r][3]`).
@@ -434,8 +528,38 @@ private:
     // when their number or range does not fit.
     static CEngineVariant* SelectElement(CEngineVariant& array, const int* subscripts, int count);
     int EvaluateMacro(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    // A call runs from its plan (CallPlan.h) once the plan is made and
+    // regular; otherwise from the tokens, which report what is wrong.
     int CallBuiltin(TokenList& tokens, int& index, int limit, CEngineVariant& result);
     int CallUserFunction(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    int CallBuiltinFromTokens(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    int CallUserFunctionFromTokens(TokenList& tokens, int& index, int limit, CEngineVariant& result);
+    // Fills `plan` with the arguments of the call whose "(" is at `open`:
+    // true when they make it regular (`parameters` < 0 for a builtin, which
+    // takes any number; the builtin's own count is checked by the caller).
+    // Reads and compiles, reports nothing.
+    bool PlanArguments(TokenList& tokens, int open, int limit, int parameters, CallPlan& plan);
+    // Evaluates a planned argument as EvaluateExpression would.
+    int EvaluateArgument(TokenList& tokens, const CallPlan::Argument& argument, int close, CEngineVariant& value);
+    int EvaluateArgumentInto(TokenList& tokens, const CallPlan::Argument& argument, int close, CEngineVariant& value);
+    // The plan of the call whose name is at `index`, made the first time it
+    // is asked for (reading and compiling, reporting nothing); null for a
+    // user function whose parameters have not been read yet, or when the
+    // call's plan was made for another limit.
+    CallPlan* PlanCall(TokenList& tokens, int index, int limit);
+    // A regular call run from its plan.
+    int RunPlannedUserCall(TokenList& tokens, const CallPlan& plan, CEngineVariant& result);
+    int RunPlannedBuiltinCall(TokenList& tokens, const CallPlan& plan, CEngineVariant& result);
+    // The call of a user function whose arguments are on the operand stack
+    // from `argumentsBase` on: its new level, with them as its parameters
+    // (EnterUserFunction inline, InlineEvaluation.h, with the planned call
+    // CallPlannedFunction, the level RunLevel and RunNestedLevel).
+    int RunUserFunction(const UserFunctionEntry& function, int argumentsBase, CEngineVariant& result);
+    int EnterUserFunction(const UserFunctionEntry& function, int argumentsBase, CEngineVariant& result);
+    int CallPlannedFunction(TokenList& tokens, const CallPlan& plan, CEngineVariant& result);
+    // A parameter bound as anything but a value under a name of its own.
+    void BindArgumentByName(const UserFunctionEntry& function, const UserFunctionParameter& parameter,
+                            CEngineVariant& value);
     // The position of the ")" that closes the "(" at `open`; -1 when the line
     // ends first.
     static int FindClosingBracket(TokenList& tokens, int open, int limit);
@@ -465,6 +589,7 @@ private:
     HWND m_toolTip = nullptr;
     int m_nestingDepth = 0;
     int m_lineNesting = 0;           // levels open within the line; each user-function level starts at 0
+    int m_planningDepth = 0;         // calls being planned within calls (PlanCall)
     int m_currentLine = 0;
     int m_runState = kRunStateRunning;
 
@@ -498,7 +623,10 @@ private:
     VariableScopes m_variables;
 
     // The language core's state.
-    CEngineVariant m_returnValue;    // what the running user function returns
+    // Where the running level's Return puts its value: the caller's slot for
+    // it, or, outside any call, a value of the engine's own.
+    CEngineVariant m_topReturnValue;
+    CEngineVariant* m_returnValue = &m_topReturnValue;
     std::map<std::string, int> m_tags;   // TAG name -> its line; the first one wins
     int m_tagsScannedFrom = 0;       // lines from here on are in m_tags (0: none)
     unsigned m_tagsGeneration = 0;   // the line store's state they were read from
@@ -529,11 +657,6 @@ private:
 
 extern CPandrel_Script g_ScriptEngine;
 
-// Beside the engine: script hot-key ids on their way to the run loop, and
-// the flag of a WAITLONG in progress (cleared by its timer thread).
-extern int g_HotKeyRing[kHotKeyRingSize];
-extern int g_HotKeyRingWritePosition;
-extern volatile BYTE g_LongWaitActive;
 // Opt("TrayIconDebug"): kept for Opt only.
 extern BYTE g_TrayIconDebug;
 // The exit code that the script's Exit statement gave, 0 until then.

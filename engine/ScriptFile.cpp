@@ -55,7 +55,7 @@ void CPandrel_ScriptFile::AddLine(int lineNumber, const char* text, int fileInde
 {
     if (!text)
         text = "";
-    ++m_generation;
+    NextGeneration();
     if (!m_lines.empty() && IsDroppableLine(m_lines.back().Text)) {
         Line& last = m_lines.back();
         delete[] last.Text;
@@ -122,7 +122,7 @@ void CPandrel_ScriptFile::BuildIndex()
 
 void CPandrel_ScriptFile::Clear()
 {
-    ++m_generation;
+    NextGeneration();
     for (Line& line : m_lines)
         delete[] line.Text;
     m_lines.clear();

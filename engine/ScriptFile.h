@@ -61,7 +61,7 @@ public:
     int SpeedMode = 0;
 
     // Changes whenever a line is added or the store is cleared, so that what
-    // the engine keeps about the lines can tell that it is out of date.
+    // the engine keeps about the lines can tell that it is out of date; never 0.
     unsigned GetGeneration() const { return m_generation; }
 
 private:
@@ -78,6 +78,11 @@ private:
     };
 
     const Line* LineAt(int position) const;
+    void NextGeneration()
+    {
+        if (!++m_generation)
+            m_generation = 1;
+    }
     // Handles one line of the "[Script]" section; `counter` is its number.
     void LoadScriptLine(const CString& line, int counter, int fileIndex);
 

@@ -24,6 +24,7 @@ int CPandrel_Script::PrepareScript(const char* fileName)
         return 1;
     if (VerifyFunctionCalls() != 0)
         return 1;
+    CompileLines();
 
     // The @macros of the script's name, full path and folder.
     char full[MAX_PATH];
@@ -41,4 +42,21 @@ int CPandrel_Script::PrepareScript(const char* fileName)
     SeedRandom();
     StopFlag = 0;
     return 0;
+}
+
+void CPandrel_Script::CompileLines()
+{
+    // Every line was read without error by the checks above, and every
+    // function's parameters can be read from its Func line: each statement
+    // is compiled now, calls planned, so that a run compiles nothing.
+    for (POSITION position = m_userFunctions.GetHeadPosition(); position;)
+        ParametersOf(m_userFunctions.GetNext(position));
+    const int count = g_ScriptFile.GetLineCount();
+    for (int line = 1; line <= count; ++line) {
+        CachedLine* cached = CachedLineAt(line);
+        if (!cached || !cached->Tokens)
+            continue;
+        CompileStatement(*cached->Tokens, 0, cached->Statement);
+        cached->StatementReady = true;
+    }
 }

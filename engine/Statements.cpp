@@ -320,7 +320,7 @@ int CPandrel_Script::ExecuteReturn(TokenList& tokens, int index)
         CEngineVariant& value = m_values.Push();
         if (EvaluateExpression(tokens, at, value) || ExpectEndOfLine(tokens, at))
             return 1;
-        m_returnValue = static_cast<CEngineVariant&&>(value);
+        *m_returnValue = static_cast<CEngineVariant&&>(value);
     }
     m_returnFlag = 1;
     return 0;

@@ -43,6 +43,7 @@ ScriptToken& TokenList::AppendNew(int type, int column)
     token.FunctionGeneration = 0;
     token.Compiled = 0;
     token.CloseBracket = 0;
+    token.Call = 0;
     return token;
 }
 
@@ -55,16 +56,27 @@ ScriptToken& TokenList::Spare()
 void TokenList::CopyFrom(const TokenList& other)
 {
     std::vector<ScriptToken> tokens(other.m_tokens.begin(), other.m_tokens.begin() + other.m_count);
-    for (ScriptToken& token : tokens)
+    for (ScriptToken& token : tokens) {
         token.Compiled = 0;
+        token.Call = 0;
+    }
     m_tokens.swap(tokens);
     m_count = other.m_count;
     m_compiled.clear();
+    m_calls.clear();
 }
 
 CompiledExpression& TokenList::AddCompiled(ScriptToken& first)
 {
     m_compiled.push_back(std::make_unique<CompiledExpression>());
+    m_compiled.back()->Next = first.Compiled;
     first.Compiled = static_cast<int>(m_compiled.size());
     return *m_compiled.back();
+}
+
+CallPlan& TokenList::AddCallPlan(ScriptToken& name)
+{
+    m_calls.push_back(std::make_unique<CallPlan>());
+    name.Call = static_cast<int>(m_calls.size());
+    return *m_calls.back();
 }

@@ -2,6 +2,7 @@
 // executor and expression evaluator read them.
 #pragma once
 
+#include "engine/CallPlan.h"
 #include "engine/CompiledExpression.h"
 #include "engine/EngineVariant.h"
 #include "engine/VariableScopes.h"
@@ -77,6 +78,8 @@ struct ScriptToken
     int Compiled = 0;
     // A "(": the position of its matching ")" (+1), once found; 0 before.
     int CloseBracket = 0;
+    // A call's name: its plan in the list (+1), once made; 0 before.
+    int Call = 0;
 
     bool Is(int type) const { return Type == type; }
     bool IsKeyword(int id) { return Type == kTokenKeyword && Value.GetInt() == id; }
@@ -109,23 +112,35 @@ public:
     {
         m_count = 0;
         m_compiled.clear();
+        m_calls.clear();
     }
     // Becomes a copy of `other`'s tokens, with room for exactly those.
     void CopyFrom(const TokenList& other);
 
     // The compiled expression that starts at a token (its Compiled number),
-    // and a new one for it. They live as long as the list's tokens.
-    CompiledExpression* GetCompiled(const ScriptToken& first)
-    {
-        return first.Compiled > 0 ? m_compiled[static_cast<size_t>(first.Compiled - 1)].get() : nullptr;
-    }
+    // the next one kept for the same token, and a new one for it, which
+    // comes first from then on. They live as long as the list's tokens.
+    CompiledExpression* GetCompiled(const ScriptToken& first) { return CompiledNumbered(first.Compiled); }
+    CompiledExpression* NextCompiled(const CompiledExpression& compiled) { return CompiledNumbered(compiled.Next); }
     CompiledExpression& AddCompiled(ScriptToken& first);
+    // The plan of the call whose name is a token, and a new one for it; they
+    // live as long as the list's tokens.
+    CallPlan* GetCallPlan(const ScriptToken& name)
+    {
+        return name.Call > 0 ? m_calls[static_cast<size_t>(name.Call - 1)].get() : nullptr;
+    }
+    CallPlan& AddCallPlan(ScriptToken& name);
 
 private:
     ScriptToken& Spare();
+    CompiledExpression* CompiledNumbered(int number)
+    {
+        return number > 0 ? m_compiled[static_cast<size_t>(number - 1)].get() : nullptr;
+    }
 
     std::vector<ScriptToken> m_tokens;   // the first m_count are in use
     int m_count = 0;
     ScriptToken m_spare;
     std::vector<std::unique_ptr<CompiledExpression>> m_compiled;
+    std::vector<std::unique_ptr<CallPlan>> m_calls;
 };

@@ -1,5 +1,7 @@
 #include "engine/UserFunctionList.h"
 
+unsigned UserFunctionList::s_serials = 0;
+
 const UserFunctionEntry* UserFunctionList::Find(const char* name) const
 {
     for (POSITION position = m_entries.GetHeadPosition(); position;) {

@@ -22,12 +22,18 @@ struct UserFunctionEntry
     int FirstLine = 0;        // position of the Func line
     int ParameterCount = 0;
     int LastLine = 0;         // position of the EndFunc line
+    unsigned Serial = 0;      // unique among the entries the process has made
     // The parameters, read from the Func line once for the line store's
     // generation they were read in, so that a call does not read them again.
     mutable std::vector<UserFunctionParameter> Parameters;
     mutable unsigned ParametersGeneration = 0;
     mutable bool DistinctParameters = false;   // no name twice
     mutable bool ParametersRead = false;
+    // Which parameters these are: the entry and the reading of them.
+    unsigned long long ParametersStamp() const
+    {
+        return static_cast<unsigned long long>(Serial) << 32 | ParametersGeneration;
+    }
 };
 
 class UserFunctionList
@@ -35,11 +41,18 @@ class UserFunctionList
 public:
     // The first entry whose name equals `name` without regard to case.
     const UserFunctionEntry* Find(const char* name) const;
-    // Appends a copy of the entry.
-    void Append(const UserFunctionEntry& entry) { m_entries.AddTail(entry); }
+    // Appends a copy of the entry, with a serial number of its own.
+    void Append(const UserFunctionEntry& entry)
+    {
+        m_entries.AddTail(entry);
+        m_entries.GetTail().Serial = ++s_serials;
+    }
     void Clear() { m_entries.RemoveAll(); }
     int GetCount() const { return static_cast<int>(m_entries.GetCount()); }
+    POSITION GetHeadPosition() const { return m_entries.GetHeadPosition(); }
+    const UserFunctionEntry& GetNext(POSITION& position) const { return m_entries.GetNext(position); }
 
 private:
     CList<UserFunctionEntry> m_entries;
+    static unsigned s_serials;
 };

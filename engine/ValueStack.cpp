@@ -12,11 +12,7 @@ void ValueStack::Grow()
     m_capacity += kChunk;
 }
 
-CVariantList& ArgumentListPool::Acquire()
+void ArgumentListPool::AddList()
 {
-    if (m_inUse == static_cast<int>(m_lists.size()))
-        m_lists.push_back(std::make_unique<CVariantList>());
-    CVariantList& list = *m_lists[static_cast<size_t>(m_inUse++)];
-    list.Clear();
-    return list;
+    m_lists.push_back(std::make_unique<CVariantList>());
 }

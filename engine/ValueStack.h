@@ -62,10 +62,18 @@ class ArgumentListPool
 {
 public:
     // An empty list, until the matching Release.
-    CVariantList& Acquire();
+    CVariantList& Acquire()
+    {
+        if (m_inUse == static_cast<int>(m_lists.size()))
+            AddList();
+        CVariantList& list = *m_lists[static_cast<size_t>(m_inUse++)];
+        list.Clear();
+        return list;
+    }
     void Release() { --m_inUse; }
 
 private:
+    void AddList();
     std::vector<std::unique_ptr<CVariantList>> m_lists;
     int m_inUse = 0;
 };

@@ -77,26 +77,16 @@ VariableTable::~VariableTable()
         delete entry.Owned;
 }
 
-void VariableTable::Clear()
+void VariableTable::ClearIndex()
 {
-    ++m_version;
-    for (int i = 0; i < m_count; ++i) {
-        Entry& entry = m_entries[static_cast<size_t>(i)];
-        if (entry.Owned)
-            entry.Owned->SetInt(0);   // an array's elements and a text go now
-        entry.IsAlias = false;
-        entry.Value = nullptr;
-    }
     // An index that outlived the names that made it keeps its size; a few
     // names free their own slots.
     if (static_cast<size_t>(m_count) * 4 < m_slots.size()) {
         for (int i = 0; i < m_count; ++i)
             m_slots[m_entries[static_cast<size_t>(i)].Slot] = 0;
-    } else if (!m_slots.empty()) {
+    } else {
         std::fill(m_slots.begin(), m_slots.end(), 0);
     }
-    m_count = 0;
-    m_layout = 0;
 }
 
 int VariableTable::FindIndex(const char* name, unsigned hash) const
@@ -156,8 +146,12 @@ void VariableTable::AddToIndex(int entry, unsigned hash)
 
 VariableTable::Entry& VariableTable::AddEntryAfresh(const char* name, unsigned hash)
 {
-    if (m_count == static_cast<int>(m_entries.size()))
+    if (m_count == m_spareEnd) {
         m_entries.emplace_back();
+        ++m_spareEnd;
+    }
+    if (m_count < m_boundCount)
+        m_boundKey = nullptr;   // the entry may take another name
     Entry& entry = m_entries[static_cast<size_t>(m_count++)];
     if (entry.Hash != hash || strcmp(entry.Name, name) != 0) {
         entry.Name.Assign(name);

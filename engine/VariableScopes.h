@@ -60,6 +60,13 @@ public:
         *variant = static_cast<CEngineVariant&&>(value);
         return variant;
     }
+    // The same for a name with its length (a user function's parameter).
+    CEngineVariant* AddNew(const CEngineString& name, unsigned hash, CEngineVariant&& value)
+    {
+        CEngineVariant* variant = AddOwned(name, hash);
+        *variant = static_cast<CEngineVariant&&>(value);
+        return variant;
+    }
     void AddNewAlias(const char* name, unsigned hash, CEngineVariant* target);
     // Points the name at `target`, which this table does not own.
     void SetAlias(const char* name, CEngineVariant* target);
@@ -69,11 +76,66 @@ public:
     CEngineVariant* Find(const char* name, unsigned hash) const;
     int GetCount() const { return m_count; }
     // Removes every variable; the values they owned are emptied.
-    void Clear();
+    void Clear()
+    {
+        ++m_version;
+        for (int i = 0; i < m_count; ++i) {
+            CEngineVariant* owned = m_entries[static_cast<size_t>(i)].Owned;
+            if (owned && owned->HoldsStorage())
+                owned->SetInt(0);   // an array's elements and a text go now
+        }
+        if (!m_slots.empty())
+            ClearIndex();
+        m_count = 0;
+        m_layout = 0;
+    }
 
     // The count of changes to which variant a name stands for (new names,
     // aliases, clearing).
     unsigned GetVersion() const { return m_version; }
+    // A user function's parameters, by value, bound again in this table just
+    // emptied when the last parameters it bound were the same ones (`key`,
+    // in the state `stamp`): each takes its entry back, its value moved in.
+    // False, with nothing done, otherwise; the caller then binds them one
+    // by one and notes them with NoteBoundParameters.
+    // `valueAt(i)` gives the i-th value.
+    template <class ValueAt>
+    bool RebindParameters(const void* key, unsigned long long stamp, int count, ValueAt&& valueAt)
+    {
+        if (!BindsAgain(key, stamp, count))
+            return false;
+        for (int i = 0; i < count; ++i)
+            ParameterValue(i) = static_cast<CEngineVariant&&>(valueAt(i));
+        BindParametersAgain();
+        return true;
+    }
+    // RebindParameters in parts, for values that can be made in place before
+    // the table becomes the top scope: whether it binds those parameters
+    // again, the variant each of them will have, and the binding.
+    bool BindsAgain(const void* key, unsigned long long stamp, int count) const
+    {
+        return !m_count && m_boundKey == key && m_boundStamp == stamp && count == m_boundCount;
+    }
+    CEngineVariant& ParameterValue(int index) { return *m_entries.data()[index].Owned; }
+    void BindParametersAgain()
+    {
+        ++m_version;
+        Entry* entries = m_entries.data();
+        for (int i = 0; i < m_boundCount; ++i) {
+            entries[i].IsAlias = false;
+            entries[i].Value = entries[i].Owned;
+        }
+        m_count = m_boundCount;
+        m_layout = m_boundLayout;
+    }
+    void NoteBoundParameters(const void* key, unsigned long long stamp)
+    {
+        m_boundKey = key;
+        m_boundStamp = stamp;
+        m_boundCount = m_count;
+        m_boundLayout = m_layout;
+    }
+
     // The names the table holds, in order: two tables with the same names
     // in the same order have the same layout (0 when empty).
     unsigned GetLayout() const { return m_layout; }
@@ -101,18 +163,19 @@ private:
 
     int FindIndex(const char* name, unsigned hash) const;
     void AddToIndex(int entry, unsigned hash);
+    void ClearIndex();
     void BuildIndex();
     // A new entry for `name` at the end, reusing spare storage. A spare
     // entry that held the same name after the same layout knows the layout
     // that follows, and a table that stays small needs no index: a
     // function's parameters in each of its calls take only that way.
-    Entry& AddEntry(const char* name, unsigned hash)
+    template <class Name>
+    Entry& AddEntry(const Name& name, unsigned hash)
     {
         ++m_version;
-        if (m_count < static_cast<int>(m_entries.size()) && m_count < kLinearSearchLimit && m_slots.empty()) {
+        if (m_count < m_spareEnd && m_count < kLinearSearchLimit && m_slots.empty()) {
             Entry& entry = m_entries[static_cast<size_t>(m_count)];
-            if (entry.Hash == hash && entry.LayoutBefore == m_layout && entry.LayoutAfter &&
-                strcmp(entry.Name, name) == 0) {
+            if (entry.Hash == hash && entry.LayoutBefore == m_layout && entry.LayoutAfter && SameName(entry.Name, name)) {
                 ++m_count;
                 m_layout = entry.LayoutAfter;
                 return entry;
@@ -120,9 +183,23 @@ private:
         }
         return AddEntryAfresh(name, hash);
     }
+    static bool SameName(const CEngineString& held, const char* name) { return strcmp(held, name) == 0; }
+    static bool SameName(const CEngineString& held, const CEngineString& name)
+    {
+        const int length = held.GetLength();
+        if (length != name.GetLength())
+            return false;
+        const char* a = held.GetText();
+        const char* b = name.GetText();
+        for (int i = 0; i < length; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
     Entry& AddEntryAfresh(const char* name, unsigned hash);
     // A new owning entry; its variant holds what it held before.
-    CEngineVariant* AddOwned(const char* name, unsigned hash)
+    template <class Name>
+    CEngineVariant* AddOwned(const Name& name, unsigned hash)
     {
         Entry& entry = AddEntry(name, hash);
         if (!entry.Owned)
@@ -134,6 +211,13 @@ private:
 
     std::vector<Entry> m_entries;   // the first m_count are in use, the rest spare
     int m_count = 0;
+    int m_spareEnd = 0;             // the size of m_entries
+    // The parameters the first m_boundCount entries were last bound to
+    // (RebindParameters); an entry of those that takes another name ends it.
+    const void* m_boundKey = nullptr;
+    unsigned long long m_boundStamp = 0;
+    int m_boundCount = 0;
+    unsigned m_boundLayout = 0;
     // Open-addressing hash of entry numbers (+1; 0 is free), so that a look-up
     // does not walk the whole table; empty until the table outgrows the
     // linear search.
@@ -168,10 +252,16 @@ public:
     // which does not hold the name yet and has not been looked in since it
     // was pushed (so no look-up holds an answer to renew): `value`, moved
     // in, or an alias of `target`.
-    void BindParameter(const char* upperName, unsigned hash, CEngineVariant&& value)
+    void BindParameter(const CEngineString& upperName, unsigned hash, CEngineVariant&& value)
     {
         m_top->AddNew(upperName, hash, static_cast<CEngineVariant&&>(value));
     }
+    template <class ValueAt>
+    bool RebindParameters(const void* key, unsigned long long stamp, int count, ValueAt&& valueAt)
+    {
+        return m_top->RebindParameters(key, stamp, count, valueAt);
+    }
+    void NoteBoundParameters(const void* key, unsigned long long stamp) { m_top->NoteBoundParameters(key, stamp); }
     void BindParameterAlias(const char* upperName, unsigned hash, CEngineVariant* target)
     {
         if (target)
@@ -200,6 +290,11 @@ public:
         cache.Epoch = m_epoch;
         return cache.Variable;
     }
+    // PlacedLookup's answer alone, the cache left as it is.
+    CEngineVariant* AtPlace(const VariableLookupCache& cache) const
+    {
+        return m_top && m_top->GetLayout() == cache.LocalLayout ? m_top->ValueAt(cache.LocalIndex) : nullptr;
+    }
     // The global variable that `cache` holds, when it still stands for the name; else null.
     CEngineVariant* GlobalLookup(VariableLookupCache& cache) const
     {
@@ -216,6 +311,11 @@ public:
     // -1 when the name is in the top local table, 1 in the global table, else 0.
     int IsDeclared(const char* name) const;
 
+    // The table that the next PushScope makes the top one, when it exists.
+    VariableTable* NextScope() const
+    {
+        return m_depth < static_cast<int>(m_locals.size()) ? m_locals[static_cast<size_t>(m_depth)].Table : nullptr;
+    }
     void PushScope()
     {
         if (m_depth == static_cast<int>(m_locals.size()))

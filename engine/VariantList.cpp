@@ -12,16 +12,6 @@ void CVariantList::Append(const CEngineVariant& value)
     AppendNew().Assign(value);
 }
 
-CEngineVariant& CVariantList::AppendNew()
-{
-    if (m_count == static_cast<int>(m_items.size()))
-        m_items.emplace_back();
-    CEngineVariant& item = m_items[static_cast<size_t>(m_count++)];
-    if (item.IsArray())
-        item.SetInt(0);   // a copied array is not kept for reuse
-    return item;
-}
-
 CEngineVariant& CVariantList::GetItem(int index)
 {
     if (index >= 0 && index < GetCount())

@@ -6,6 +6,8 @@
 
 #include "engine/EngineVariant.h"
 
+#include <stddef.h>
+
 #include <vector>
 
 class CVariantList
@@ -17,7 +19,15 @@ public:
     void Append(const CEngineVariant& value);
     // Appends an item holding whatever its slot held before, for the caller
     // to set. The reference stays valid until the next Append.
-    CEngineVariant& AppendNew();
+    CEngineVariant& AppendNew()
+    {
+        if (m_count == static_cast<int>(m_items.size()))
+            m_items.emplace_back();
+        CEngineVariant& item = m_items[static_cast<size_t>(m_count++)];
+        if (item.IsArray())
+            item.SetInt(0);   // a copied array is not kept for reuse
+        return item;
+    }
     // The index-th argument (0-based), or the spare number 0.
     CEngineVariant& GetItem(int index);
     int GetCount() const { return m_count; }
