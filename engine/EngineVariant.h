@@ -83,6 +83,8 @@ public:
 
     // A text or an array's storage is held, which SetInt and the like free.
     bool HoldsStorage() const { return !IsPlain(); }
+    // Where its text lives (null without one), for fetching it ahead.
+    const void* TextBlock() const { return m_text; }
 
     int GetType() const { return m_type; }
     bool IsNumber() const { return m_type == kVariantNumber; }

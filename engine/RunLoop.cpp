@@ -177,21 +177,30 @@ void CPandrel_Script::FetchNextLineAhead(CachedLine& current, int nextLine)
 {
     // A line that runs for the first time (a recorded macro runs most of its
     // lines once) has what it reads come from memory, which takes longer
-    // than running it: the next line's is fetched meanwhile, so that it is
-    // at hand when that line runs (its call's plan, with the literals it
-    // passes, or else its tokens). Lines that run again, in loops, are at
+    // than running it: what the next lines read is fetched meanwhile, so
+    // that it is at hand when they run. A call's plan points at its
+    // arguments, which point at their texts, so each is fetched a line
+    // after what points at it has arrived: the plan three lines ahead, its
+    // arguments two lines ahead, their texts one line ahead (a line without
+    // a plan has its tokens fetched). Lines that run again, in loops, are at
     // hand already and fetch nothing.
     current.Ran = true;
-    CachedLine* next = m_lineCache.At(nextLine);
+    const CachedLine* next = m_lineCache.At(nextLine);
     if (!next)
         return;
     if (const CallPlan* plan = next->Statement.Call) {
-        FetchAhead(plan, sizeof *plan);
-        FetchAhead(plan->Arguments.data(), plan->Arguments.size() * sizeof(CallPlan::Argument));
-        return;
-    }
-    if (next->Tokens)
+        for (const CallPlan::Argument& argument : plan->Arguments)
+            if (argument.IsLiteral && argument.Literal.TextBlock())
+                __builtin_prefetch(argument.Literal.TextBlock());
+    } else if (next->Tokens) {
         FetchAhead(next->Tokens->Data(), static_cast<size_t>(next->Tokens->GetCount()) * sizeof(ScriptToken));
+    }
+    if (const CachedLine* second = m_lineCache.At(nextLine + 1))
+        if (const CallPlan* plan = second->Statement.Call)
+            FetchAhead(plan->Arguments.data(), plan->Arguments.size() * sizeof(CallPlan::Argument));
+    if (const CachedLine* third = m_lineCache.At(nextLine + 2))
+        if (const CallPlan* plan = third->Statement.Call)
+            FetchAhead(plan, sizeof *plan);
 }
 
 int CPandrel_Script::CallFunction(int line, bool keepScope, bool restoreError, CEngineVariant* returned,
