@@ -90,7 +90,7 @@ inline __attribute__((always_inline)) bool StepOnNumbers(const ExpressionStep& s
 }
 
 // A number a run on numbers made, as the variants would hold it.
-inline void SetNumberValue(CEngineVariant& variant, double value, bool integral)
+inline __attribute__((always_inline)) void SetNumberValue(CEngineVariant& variant, double value, bool integral)
 {
     if (integral)
         variant.SetInt(static_cast<int>(value));

@@ -301,7 +301,7 @@ private:
     // answer is kept in the token, or in `cache` for a place of its own
     // (a compiled expression's step).
     CEngineVariant* FindVariable(ScriptToken& token) { return FindVariable(token, token.Lookup); }
-    CEngineVariant* FindVariable(ScriptToken& token, VariableLookupCache& cache)
+    __attribute__((always_inline)) CEngineVariant* FindVariable(ScriptToken& token, VariableLookupCache& cache)
     {
         // A name last found in the running function's scope is looked for
         // at its place there first: calls of the function come and go

@@ -316,7 +316,7 @@ public:
     {
         return m_depth < static_cast<int>(m_locals.size()) ? m_locals[static_cast<size_t>(m_depth)].Table : nullptr;
     }
-    void PushScope()
+    __attribute__((always_inline)) void PushScope()
     {
         if (m_depth == static_cast<int>(m_locals.size()))
             m_locals.push_back(LocalLevel{new VariableTable, 0, 0});
@@ -330,7 +330,7 @@ public:
     // call. The scopes are then as they were before its push, unless the
     // global table's names changed meanwhile: the look-ups made before it
     // hold again.
-    void PopScope()
+    __attribute__((always_inline)) void PopScope()
     {
         if (!m_top) {
             NewEpoch();
