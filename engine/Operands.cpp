@@ -245,12 +245,6 @@ bool CPandrel_Script::PlanArguments(TokenList& tokens, int open, int limit, int 
     return true;
 }
 
-int CPandrel_Script::EvaluateArgument(TokenList& tokens, const CallPlan::Argument& argument, int close,
-                                      CEngineVariant& value)
-{
-    return EvaluateArgumentInto(tokens, argument, close, value);
-}
-
 CallPlan* CPandrel_Script::PlanCall(TokenList& tokens, int index, int limit)
 {
     // One plan for each call, made the first time it is asked for; a user

@@ -139,15 +139,19 @@ bool CPandrel_Script::Turn(int& line, bool waitLoop, bool pumpChecked)
         m_runState = kRunStateStop;
         return true;
     }
-    if (cached->StatementReady && !(cached->MayExpand && m_expandEnvStrings == 1)) {
-        ++m_statistics.LinesRun;
-        if (!cached->Ran)
-            FetchNextLineAhead(*cached, line);
-        RunCompiledStatement(cached->Statement, *cached->Tokens, line);
-    } else {
+    if (RunsAsCompiled(*cached))
+        RunReadyLine(*cached, line);
+    else
         RunLineFromTokens(*cached, line);
-    }
     return true;
+}
+
+void CPandrel_Script::RunReadyLine(CachedLine& ready, int& nextLine)
+{
+    ++m_statistics.LinesRun;
+    if (!ready.Ran)
+        FetchNextLineAhead(ready, nextLine);
+    RunCompiledStatement(ready.Statement, *ready.Tokens, nextLine);
 }
 
 void CPandrel_Script::RunLineFromTokens(CachedLine& cached, int& nextLine)
@@ -159,17 +163,15 @@ void CPandrel_Script::RunLineFromTokens(CachedLine& cached, int& nextLine)
     TokenList* tokens = TokensForRun(m_currentLine, cached, fresh);
     if (!tokens)
         return;   // the lexer reported the error and stopped the run
-    ++m_statistics.LinesRun;
     if (tokens == cached.Tokens.get()) {
         if (!cached.StatementReady) {
             CompileStatement(*tokens, 0, cached.Statement);
             cached.StatementReady = true;
         }
-        if (!cached.Ran)
-            FetchNextLineAhead(cached, nextLine);
-        RunCompiledStatement(cached.Statement, *tokens, nextLine);
+        RunReadyLine(cached, nextLine);
         return;
     }
+    ++m_statistics.LinesRun;
     ExecuteStatement(*tokens, 0, nextLine);
 }
 

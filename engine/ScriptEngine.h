@@ -215,8 +215,13 @@ private:
         if (!LineCacheCurrent())
             return nullptr;
         CachedLine* cached = m_lineCache.At(line);
-        return cached && cached->StatementReady && !(cached->MayExpand && m_expandEnvStrings == 1) ? cached
-                                                                                                     : nullptr;
+        return cached && RunsAsCompiled(*cached) ? cached : nullptr;
+    }
+    // Whether a cached line's compiled statement can run as it is: it has
+    // one, and its strings are not to be read afresh.
+    bool RunsAsCompiled(const CachedLine& cached) const
+    {
+        return cached.StatementReady && !(cached.MayExpand && m_expandEnvStrings == 1);
     }
     // The lines of a level from `line` on, turn after turn, until it
     // returns (false) or the run stops (true); the loop of Execute.
@@ -236,8 +241,11 @@ private:
     // Runs the current line when it has no compiled statement at hand, and
     // compiles one for it when its tokens come from the cache.
     void RunLineFromTokens(CachedLine& cached, int& nextLine);
-    // Marks `current` as run and has the processor fetch the tokens of the
-    // line at `nextLine` while `current` runs.
+    // Runs the current line from its compiled statement (RunsAsCompiled).
+    // RunLines has this inline for the turns that poll nothing.
+    void RunReadyLine(CachedLine& ready, int& nextLine);
+    // Marks `current` as run and has the processor fetch what the lines
+    // from `nextLine` on read while `current` runs.
     void FetchNextLineAhead(CachedLine& current, int nextLine);
     // The end of a top-level run: the script's hot keys are unregistered and
     // their pending presses dropped.
@@ -540,7 +548,6 @@ private:
     // Reads and compiles, reports nothing.
     bool PlanArguments(TokenList& tokens, int open, int limit, int parameters, CallPlan& plan);
     // Evaluates a planned argument as EvaluateExpression would.
-    int EvaluateArgument(TokenList& tokens, const CallPlan::Argument& argument, int close, CEngineVariant& value);
     int EvaluateArgumentInto(TokenList& tokens, const CallPlan::Argument& argument, int close, CEngineVariant& value);
     // The plan of the call whose name is at `index`, made the first time it
     // is asked for (reading and compiling, reporting nothing); null for a
